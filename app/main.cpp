@@ -1,0 +1,21 @@
+// Dovrel: start-up. The setup dialog comes first; it opens the main window.
+#include <QApplication>
+#include <QStyleFactory>
+
+#include "ui/forms.h"
+#include "ui/frmSetup.h"
+#include "ui/style.h"
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Dovrel"));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
+    dovrel::installFonts();
+    dovrel::forms::install();
+
+    dovrel::frmSetup& setup = dovrel::forms::setup();
+    setup.show();
+    setup.activateWindow();
+    return QApplication::exec();
+}

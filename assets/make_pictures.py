@@ -1,0 +1,232 @@
+#!/usr/bin/python3
+"""Draws the game's pictures into assets/pictures.
+
+Run from anywhere: /usr/bin/python3 assets/make_pictures.py
+Needs Debian's python3-pil and the fonts in fonts-liberation2.
+The outputs are committed, so building the game never runs this.
+"""
+import math
+import os
+
+from PIL import Image, ImageDraw, ImageFilter, ImageFont
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+OUT = os.path.join(HERE, "pictures")
+FONTS = "/usr/share/fonts/truetype/liberation2"
+
+SS = 8                      # supersampling factor for smooth edges
+WINDOW_GREY = (0xE0, 0xE0, 0xE0)   # the main window's background
+PALE_YELLOW = (0xFF, 0xFF, 0x80)   # the key legend's ground
+
+RED = (0xD8, 0x10, 0x10)
+CYAN = (0x20, 0xE0, 0xF0)
+OLIVE = (0x80, 0x80, 0x00)
+YELLOW = (0xFF, 0xF0, 0x20)
+DARK_GREEN = (0x00, 0x64, 0x28)
+BLUE = (0x10, 0x30, 0xD0)
+GREEN = (0x20, 0xB8, 0x40)
+NAVY = (0x10, 0x18, 0x60)
+
+
+def font(name, size):
+    return ImageFont.truetype(os.path.join(FONTS, name), size)
+
+
+def canvas(w, h, scale=SS):
+    img = Image.new("RGBA", (w * scale, h * scale), (0, 0, 0, 0))
+    return img, ImageDraw.Draw(img)
+
+
+def reduce(img, w, h):
+    return img.resize((w, h), Image.LANCZOS)
+
+
+def flatten(img, matte, key):
+    """Composites img over matte where it is mostly opaque; elsewhere puts the
+    key colour that the GIF will mark transparent."""
+    out = Image.new("RGB", img.size, key)
+    solid = Image.new("RGB", img.size, matte)
+    solid.paste(img, (0, 0), img)
+    mask = img.getchannel("A").point(lambda a: 255 if a >= 128 else 0)
+    out.paste(solid, (0, 0), mask)
+    return out
+
+
+def save_gif(rgb, key, path, colours=63):
+    """Saves with one transparent colour: the key colour."""
+    pal = rgb.quantize(colors=colours, method=Image.MEDIANCUT, dither=Image.NONE)
+    # Make sure the key colour has its own palette slot and find it.
+    palette = pal.getpalette()[: 3 * colours]
+    px = rgb.load()
+    mask = Image.new("L", rgb.size, 0)
+    mpx = mask.load()
+    for y in range(rgb.size[1]):
+        for x in range(rgb.size[0]):
+            if px[x, y] == key:
+                mpx[x, y] = 255
+    idx = len(palette) // 3
+    palette += list(key)
+    pal.putpalette(palette)
+    pal.paste(idx, (0, 0), mask)
+    pal.save(path, transparency=idx, optimize=False)
+
+
+def ring(d, cx, cy, r, fill):
+    d.ellipse((cx - r, cy - r, cx + r, cy + r), fill=fill)
+
+
+def shade(img, cx, cy, r):
+    """A soft light from the upper left, so the badges look round."""
+    w, h = img.size
+    light = Image.new("RGBA", (w, h), (0, 0, 0, 0))
+    ld = ImageDraw.Draw(light)
+    hx, hy = cx - r * 0.35, cy - r * 0.4
+    for i in range(24, 0, -1):
+        rr = r * 0.9 * i / 24
+        ld.ellipse((hx - rr, hy - rr, hx + rr, hy + rr), fill=(255, 255, 255, int(5 + 2 * (24 - i) / 3)))
+    clip = Image.new("L", (w, h), 0)
+    ImageDraw.Draw(clip).ellipse((cx - r, cy - r, cx + r, cy + r), fill=255)
+    light.putalpha(Image.composite(light.getchannel("A"), Image.new("L", (w, h), 0), clip))
+    return Image.alpha_composite(img, light)
+
+
+def token(kind, size=28):
+    img, d = canvas(size, size)
+    c = size * SS / 2
+    r = (size / 2 - 1.0) * SS
+    u = SS  # one pixel
+    ring(d, c, c, r, (0x30, 0x30, 0x30))  # a thin dark edge reads well on any ground
+    r -= 0.7 * u
+    if kind == "negative":
+        ring(d, c, c, r, RED)
+        ring(d, c, c, r - 3.0 * u, CYAN)
+        ring(d, c, c, r - 5.2 * u, OLIVE)
+        ring(d, c, c, 3.2 * u, RED)
+        ring(d, c, c, 2.0 * u, OLIVE)
+        d.rounded_rectangle((c - 7.0 * u, c - 1.0 * u, c + 7.0 * u, c + 1.0 * u), radius=0.6 * u, fill=YELLOW)
+    elif kind == "neutral":
+        colours = [CYAN, DARK_GREEN, CYAN, DARK_GREEN, CYAN, DARK_GREEN]
+        step = r / 6.0
+        for i, col in enumerate(colours):
+            ring(d, c, c, r - i * step, col)
+    elif kind == "positive":
+        ring(d, c, c, r, BLUE)
+        ring(d, c, c, r - 3.0 * u, GREEN)
+        ring(d, c, c, r - 5.4 * u, BLUE)
+        d.rounded_rectangle((c - 1.5 * u, c - 6.2 * u, c + 1.5 * u, c + 1.8 * u), radius=1.2 * u, fill=YELLOW)
+        ring(d, c, c + 4.4 * u, 1.6 * u, YELLOW)
+    img = shade(img, c, c, r)
+    return reduce(img, size, size)
+
+
+def make_tokens():
+    for kind in ("negative", "neutral", "positive"):
+        rgb = flatten(token(kind), WINDOW_GREY, (0xFF, 0x00, 0xFF))
+        save_gif(rgb, (0xFF, 0x00, 0xFF), os.path.join(OUT, kind + ".gif"))
+
+
+def make_start():
+    w, h = 634, 367
+    s = 2
+    img, d = canvas(w, h, s)
+    # The arrow: rises from the lower left and points right, towards token 0.
+    pts = [(20, 350), (95, 350), (300, 215), (300, 262), (612, 172), (300, 82), (300, 130), (20, 300)]
+    pts = [(x * s, y * s) for x, y in pts]
+    d.polygon(pts, fill=(0x30, 0xF0, 0x30))
+    d.line(pts + [pts[0]], fill=(0x90, 0x00, 0x00), width=9 * s, joint="curve")
+    # A lighter streak along the arrow's top edge gives it some body.
+    d.line([(60 * s, 318 * s), (305 * s, 150 * s)], fill=(0xA0, 0xFF, 0xA0), width=7 * s)
+    f = font("LiberationSans-Bold.ttf", 150 * s)
+    text = "START"
+    box = d.textbbox((0, 0), text, font=f)
+    tx = (w * s - (box[2] - box[0])) / 2 - box[0]
+    d.text((tx + 5 * s, 6 * s - box[1] + 5 * s), text, font=f, fill=(0x00, 0x00, 0x50))  # drop shadow
+    d.text((tx, 6 * s - box[1]), text, font=f, fill=(0x10, 0x30, 0xE0),
+           stroke_width=2 * s, stroke_fill=(0x00, 0x10, 0x80))
+    img = reduce(img, w, h)
+    yellow = (0xFF, 0xFF, 0x00)
+    save_gif(flatten(img, WINDOW_GREY, yellow), yellow, os.path.join(OUT, "start.gif"), colours=95)
+
+
+def make_logo():
+    w, h = 153, 41
+    img, d = canvas(w, h)
+    f = font("LiberationSerif-BoldItalic.ttf", 36 * SS)
+    text = "Dovrel"
+    box = d.textbbox((0, 0), text, font=f)
+    x = (w * SS - (box[2] - box[0])) / 2 - box[0] - 2 * SS
+    y = (h * SS - (box[3] - box[1])) / 2 - box[1] - 1 * SS
+    d.text((x + 3.5 * SS, y + 2.5 * SS), text, font=f, fill=(0xF0, 0x00, 0xE0))
+    d.text((x, y), text, font=f, fill=(0x10, 0x20, 0xD0))
+    img = reduce(img, w, h)
+    key = (0xFF, 0xFF, 0x00)
+    save_gif(flatten(img, WINDOW_GREY, key), key, os.path.join(OUT, "logo.gif"))
+
+
+def key_shape(size):
+    """A grey door key lying flat, bow on the left."""
+    w, h = size
+    img, d = canvas(w, h)
+    u = SS
+    cy = h * SS / 2
+    grey, dark = (0x90, 0x90, 0x98), (0x50, 0x50, 0x58)
+    ring(d, 6.5 * u, cy, 6.0 * u, dark)
+    ring(d, 6.5 * u, cy, 5.0 * u, grey)
+    ring(d, 6.5 * u, cy, 2.2 * u, PALE_YELLOW + (255,))
+    d.rectangle((12 * u, cy - 1.6 * u, w * SS - 1.5 * u, cy + 1.6 * u), fill=grey, outline=dark, width=u // 2)
+    for tx in (w * SS - 6 * u, w * SS - 3 * u):
+        d.rectangle((tx, cy + 1.2 * u, tx + 2 * u, cy + 5 * u), fill=grey, outline=dark, width=u // 2)
+    return reduce(img, w, h)
+
+
+def make_key():
+    w, h = 162, 46
+    img = Image.new("RGB", (w, h), PALE_YELLOW)
+    k = key_shape((26, 16))
+    img.paste(k, (3, 10), k)
+    d = ImageDraw.Draw(img)
+    d.rectangle((31, 15, 32, 16), fill=(0x50, 0x50, 0x58))
+    d.rectangle((31, 21, 32, 22), fill=(0x50, 0x50, 0x58))
+    f = font("LiberationSans-Bold.ttf", 9)
+    for i, (kind, caption) in enumerate((("neutral", "10 Points"), ("positive", "Bonus"), ("negative", "Penalty"))):
+        centre = 60 + i * 42
+        t = token(kind)
+        img.paste(t, (centre - 14, 2), t)
+        tw = d.textlength(caption, font=f)
+        d.text((centre - tw / 2, 32), caption, font=f, fill=(0x00, 0x00, 0xE0))
+    img.save(os.path.join(OUT, "key.bmp"))
+
+
+def make_icon():
+    n = 32
+    img, d = canvas(n, n)
+    c, u = n * SS / 2, SS
+    ring(d, c, c, 15.5 * u, (0xFF, 0xE0, 0x00))
+    ring(d, c, c, 13.0 * u, NAVY)
+    f = font("LiberationSans-Bold.ttf", 24 * SS)
+    box = d.textbbox((0, 0), "2", font=f)
+    x = c - (box[0] + box[2]) / 2
+    y = c - (box[1] + box[3]) / 2
+    d.text((x + 1.5 * u, y + 1.5 * u), "2", font=f, fill=(0xD0, 0x00, 0x00))
+    d.text((x, y), "2", font=f, fill=(0xFF, 0xFF, 0x00))
+    img = reduce(img, n, n)
+    # Sixteen colours, one of them kept for the transparent corners.
+    alpha = img.getchannel("A").point(lambda a: 255 if a >= 128 else 0)
+    rgb = Image.new("RGB", (n, n), NAVY)
+    rgb.paste(img, (0, 0), img)
+    pal = rgb.quantize(colors=16, method=Image.MEDIANCUT, dither=Image.NONE).convert("RGBA")
+    pal.putalpha(alpha)
+    pal.save(os.path.join(OUT, "dovrel.ico"), sizes=[(32, 32)], bitmap_format="bmp")
+
+
+def main():
+    os.makedirs(OUT, exist_ok=True)
+    make_tokens()
+    make_start()
+    make_logo()
+    make_key()
+    make_icon()
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,106 @@
+#include "game/game.h"
+
+namespace dovrel {
+
+namespace {
+
+constexpr Color PositiveBack = 0xC0FFC0;
+constexpr Color NegativeBack = 0xC00000;
+constexpr Color NegativeText = 0xFFFF00;
+
+struct Band {
+    int16_t upTo;  // last draw in the band, inclusive
+    int16_t points;
+};
+
+// Draws 1 to 20, tested in order.
+constexpr Band PositiveBands[] = {{6, 20}, {12, 25}, {18, 35}, {20, 50}};
+// Draws 1 to 40; 33 falls in no band and is the ultimate penalty.
+constexpr struct {
+    int16_t from, to, points;
+} NegativeBands[] = {{1, 6, -5}, {7, 20, -20}, {21, 32, -25}, {34, 40, -40}};
+
+QString pointsCaption(int16_t points)
+{
+    return points < 0 ? QStringLiteral("- %1 Points").arg(-points) : QStringLiteral("+ %1 Points").arg(points);
+}
+
+}  // namespace
+
+bool Game::TurnOverToken(int i, int k, int16_t& TakePoints)
+{
+    bool penalty = false;
+    switch (view_.tokenKind(k)) {
+    case Kind::Neutral:
+        view_.setCaption(Ctl::lblPoints, QStringLiteral("10 Points"), i);
+        TakePoints = static_cast<int16_t>(TakePoints + 10);
+        break;
+    case Kind::Positive: {
+        view_.setBackColor(Ctl::lblPoints, i, PositiveBack);
+        const int16_t r = drawUpTo(20);
+        int16_t points = 50;  // every draw above 18
+        for (const Band& b : PositiveBands) {
+            if (r <= b.upTo) {
+                points = b.points;
+                break;
+            }
+        }
+        view_.setCaption(Ctl::lblPoints, pointsCaption(points), i);
+        TakePoints = static_cast<int16_t>(TakePoints + points);
+        break;
+    }
+    case Kind::Negative: {
+        view_.setBackColor(Ctl::lblPoints, i, NegativeBack);
+        view_.setForeColor(Ctl::lblPoints, i, NegativeText);
+        const int16_t r = drawUpTo(40);
+        penalty = true;
+        for (const auto& b : NegativeBands) {
+            if (r >= b.from && r <= b.to) {
+                view_.setCaption(Ctl::lblPoints, pointsCaption(b.points), i);
+                TakePoints = static_cast<int16_t>(TakePoints + b.points);
+                penalty = false;
+                break;
+            }
+        }
+        break;
+    }
+    case Kind::None:
+        break;
+    }
+
+    stepPause(false);
+    view_.clearToken(k);
+    PlaySoundCue(QStringLiteral("ding%1.wav").arg(i));
+    if (!penalty)
+        return false;
+
+    // The ultimate penalty: the game goes to the other player at once.
+    view_.setVisible(Ctl::shpImmed, true);
+    const int16_t w = CurrentPlayer == 1 ? 2 : 1;
+    const int16_t loser = CurrentPlayer;
+    GameWinner = w;
+    Wins[w] = static_cast<int16_t>(Wins[w] + 1);
+    m_.WinnerName = m_.PlayerName[w];
+    const QString WinLine = m_.WinnerName + QStringLiteral(" wins the game. ");
+    const QString StartLine = m_.PlayerName[loser] + QStringLiteral(" will start the next game.");
+    CurrentPlayer = w;
+    if (Wins[1] >= 3 || Wins[2] >= 3)
+        view_.setCaption(Ctl::lblImmed, PenaltyText + CrLf + WinLine);
+    else
+        view_.setCaption(Ctl::lblImmed, PenaltyText + WinLine + StartLine);
+    view_.setVisible(Ctl::lblImmed, true);
+    PlaySoundCue(QStringLiteral("loss.wav"));
+    view_.setVisible(Ctl::cmdImmed, true);
+    lastGameDrawn_ = false;
+    return true;
+}
+
+void Game::cmdImmed_Click()
+{
+    view_.setVisible(Ctl::shpImmed, false);
+    view_.setVisible(Ctl::lblImmed, false);
+    view_.setVisible(Ctl::cmdImmed, false);
+    RecordWin();
+}
+
+}  // namespace dovrel

@@ -1,0 +1,81 @@
+#pragma once
+// Shapes, lines and pictures: painted items that take no input and stack
+// behind the windowed controls.
+#include <QColor>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QWidget>
+
+namespace dovrel {
+
+class DrawnItem : public QWidget {
+public:
+    explicit DrawnItem(QWidget* parent);
+};
+
+class ShapeItem final : public DrawnItem {
+public:
+    enum class Form { Rectangle, RoundedRectangle, Oval };
+    enum class Fill { None, Solid, HorizontalLines };
+
+    ShapeItem(QWidget* parent, Form form, QColor border, int borderWidth);
+    void setFill(Fill fill, QColor fillColor, QColor backColor = QColor());
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    Form form_;
+    QColor border_;
+    int borderWidth_;
+    Fill fill_ = Fill::None;
+    QColor fillColor_;
+    QColor backColor_;
+};
+
+class LineItem final : public DrawnItem {
+public:
+    // End points in the parent's pixels.
+    LineItem(QWidget* parent, QPoint from, QPoint to, QColor color, int width);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QPoint from_;
+    QPoint to_;
+    QColor color_;
+    int width_;
+};
+
+// A picture at its natural size from the top-left corner, or stretched to the
+// item. The pixmap is shared, never copied, so two items showing the same
+// picture hold the same picture (same cacheKey).
+class PictureBox final : public DrawnItem {
+public:
+    PictureBox(QWidget* parent, bool stretch);
+    void setPicture(const QPixmap& picture);
+    const QPixmap& picture() const { return picture_; }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QPixmap picture_;
+    bool stretch_;
+};
+
+// A text box that reports when it has taken the focus, after its own handling.
+class TextBox final : public QLineEdit {
+    Q_OBJECT
+public:
+    using QLineEdit::QLineEdit;
+
+signals:
+    void gotFocus();
+
+protected:
+    void focusInEvent(QFocusEvent* e) override;
+};
+
+}  // namespace dovrel

@@ -1,0 +1,94 @@
+#include "ui/forms.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QTimer>
+
+#include "ui/activation.h"
+#include "ui/frmDovrel.h"
+#include "ui/frmSetup.h"
+
+// Resources linked from a static library must be registered by hand.
+static void initResources()
+{
+    Q_INIT_RESOURCE(assets);
+}
+
+namespace dovrel {
+
+namespace {
+
+QPointer<ActivationTracker> tracker;
+QPointer<frmSetup> setupForm;
+QPointer<frmDovrel> mainForm;
+int loadedForms = 0;
+
+// The program ends when no form is loaded any more. Checked a turn later,
+// because a handler may unload one form before it loads the next.
+void endIfNoFormLeft()
+{
+    QTimer::singleShot(0, qApp, [] {
+        if (loadedForms == 0)
+            QCoreApplication::quit();
+    });
+}
+
+}  // namespace
+
+Form::Form(FormKind kind, QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags), kind_(kind)
+{
+    ++loadedForms;
+}
+
+void Form::markUnloaded()
+{
+    if (!loaded_)
+        return;
+    loaded_ = false;
+    --loadedForms;
+    endIfNoFormLeft();
+}
+
+namespace forms {
+
+void install()
+{
+    initResources();
+    if (!tracker) {
+        tracker = new ActivationTracker(qApp);
+        qApp->installEventFilter(tracker);
+    }
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+FormKind lastActive()
+{
+    return tracker ? tracker->lastActive() : FormKind::None;
+}
+
+frmSetup& setup()
+{
+    if (!setupForm || !setupForm->loaded())
+        setupForm = new frmSetup;
+    return *setupForm;
+}
+
+frmSetup* setupIfLoaded()
+{
+    return setupForm && setupForm->loaded() ? setupForm.data() : nullptr;
+}
+
+frmDovrel& main()
+{
+    if (!mainForm || !mainForm->loaded())
+        mainForm = new frmDovrel;
+    return *mainForm;
+}
+
+frmDovrel* mainIfLoaded()
+{
+    return mainForm && mainForm->loaded() ? mainForm.data() : nullptr;
+}
+
+}  // namespace forms
+}  // namespace dovrel

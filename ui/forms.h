@@ -1,0 +1,50 @@
+#pragma once
+// The program's own windows: created on first use, and the program ends when
+// the last of them is unloaded.
+#include <QWidget>
+
+namespace dovrel {
+
+class frmDovrel;
+class frmSetup;
+
+enum class FormKind { None, Main, Setup, Winner, About };
+
+// A window of the program's own. It is told when it becomes the active window
+// coming from another of the program's windows (or from none at all) - not
+// when a message box, a menu or another program hands the activation back.
+class Form : public QWidget {
+    Q_OBJECT
+public:
+    Form(FormKind kind, QWidget* parent, Qt::WindowFlags flags);
+    FormKind kind() const { return kind_; }
+    bool loaded() const { return loaded_; }
+
+public slots:
+    virtual void Form_Activate() = 0;
+
+protected:
+    // Call when the form has closed for good.
+    void markUnloaded();
+
+private:
+    FormKind kind_;
+    bool loaded_ = true;
+};
+
+namespace forms {
+
+// Watches activations from start-up on; call once the application exists.
+void install();
+
+// Touching a form that is not loaded loads it, as the first use of a control does.
+frmSetup& setup();
+frmDovrel& main();
+frmDovrel* mainIfLoaded();
+frmSetup* setupIfLoaded();
+
+// The kind of form that was active last.
+FormKind lastActive();
+
+}  // namespace forms
+}  // namespace dovrel

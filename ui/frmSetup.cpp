@@ -1,0 +1,190 @@
+#include "ui/frmSetup.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+#include "app/module1.h"
+#include "ui/drawn_items.h"
+#include "ui/frmDovrel.h"
+#include "ui/help.h"
+#include "ui/style.h"
+#include "ui/twips.h"
+
+namespace dovrel {
+
+namespace {
+const QString NoClick = QStringLiteral("NO CLICK");
+}  // namespace
+
+frmSetup::frmSetup() : Form(FormKind::Setup, nullptr, Qt::Tool | Qt::FramelessWindowHint)
+{
+    createControls();
+    connect(Option1, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            Option1_Click();
+    });
+    connect(Option2, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            Option2_Click();
+    });
+    for (TextBox* box : {txtPlayer1, txtPlayer2})
+        connect(box, &TextBox::gotFocus, box, &QLineEdit::selectAll);
+    connect(cmdDone, &QPushButton::clicked, this, &frmSetup::cmdDone_Click);
+    connect(cmdInstructions, &QPushButton::clicked, this, &frmSetup::cmdInstructions_Click);
+    Form_Load();
+}
+
+void frmSetup::createControls()
+{
+    setFont(windowFont());
+    setFixedSize(px(4140), px(4020));
+    const QFont bold = boldFont(SansFamily, 8.25);
+
+    Image1 = new PictureBox(this, false);
+    Image1->setGeometry(twipsRect(840, 240, 2295, 615));
+    Image1->setPicture(QPixmap(QStringLiteral(":/pictures/logo.gif")));
+    Shape1 = new ShapeItem(this, ShapeItem::Form::Rectangle, QColor(0x0000FF), 3);
+    Shape1->setGeometry(twipsRect(15, 15, 4110, 3990));
+
+    Frame1 = new QGroupBox(this);
+    Frame1->setGeometry(twipsRect(225, 885, 3660, 990));
+    Option1 = new QRadioButton(QStringLiteral("&Two Players"), Frame1);
+    Option1->setGeometry(twipsRect(420, 270, 2820, 195));
+    Option1->setFont(bold);
+    Option2 = new QRadioButton(QStringLiteral("&One Player vs The Computer"), Frame1);
+    Option2->setGeometry(twipsRect(420, 585, 2910, 240));
+    Option2->setFont(bold);
+
+    Frame2 = new QGroupBox(this);
+    Frame2->setGeometry(twipsRect(225, 2025, 3660, 1200));
+    Label1 = new QLabel(QStringLiteral("Player &1:"), Frame2);
+    Label1->setGeometry(twipsRect(300, 315, 900, 315));
+    Label2 = new QLabel(QStringLiteral("Player &2:"), Frame2);
+    Label2->setGeometry(twipsRect(285, 690, 900, 315));
+    txtPlayer1 = new TextBox(Frame2);
+    txtPlayer1->setGeometry(twipsRect(1275, 255, 1800, 300));
+    txtPlayer2 = new TextBox(Frame2);
+    txtPlayer2->setGeometry(twipsRect(1275, 660, 1800, 300));
+    for (QLabel* label : {Label1, Label2}) {
+        label->setFont(bold);
+        label->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    }
+    for (TextBox* box : {txtPlayer1, txtPlayer2})
+        box->setMaxLength(10);
+    Label1->setBuddy(txtPlayer1);
+    Label2->setBuddy(txtPlayer2);
+
+    cmdDone = new QPushButton(QStringLiteral("&Done"), this);
+    cmdDone->setGeometry(twipsRect(240, 3405, 1530, 420));
+    cmdDone->setDefault(true);
+    cmdInstructions = new QPushButton(QStringLiteral("&View Game Rules"), this);
+    cmdInstructions->setGeometry(twipsRect(2355, 3405, 1530, 420));
+    // Enter presses the focused button, and Done from anywhere else.
+    cmdDone->setAutoDefault(true);
+    cmdInstructions->setAutoDefault(true);
+
+    setTabOrder(Option1, Option2);
+    setTabOrder(Option2, txtPlayer1);
+    setTabOrder(txtPlayer1, txtPlayer2);
+    setTabOrder(txtPlayer2, cmdDone);
+    setTabOrder(cmdDone, cmdInstructions);
+}
+
+void frmSetup::Form_Load()
+{
+    Module1& m = Module1::instance();
+    m.SoundDir = withTrailingSeparator(QCoreApplication::applicationDirPath());
+    help::setFile(m.SoundDir + QStringLiteral("Dovrel.hlp"));
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect box = rect();
+        box.moveCenter(screen->availableGeometry().center());
+        move(box.topLeft());
+    }
+}
+
+void frmSetup::Form_Activate()
+{
+    if (!loaded())
+        return;
+    if (Module1::instance().VsComputer)
+        Option2->setChecked(true);
+    else
+        Option1->setChecked(true);
+}
+
+void frmSetup::Option1_Click()
+{
+    Module1& m = Module1::instance();
+    if (m.CloseReason == NoClick)
+        m.CloseReason.clear();
+    else
+        txtPlayer2->clear();
+    txtPlayer2->setReadOnly(false);
+    txtPlayer1->setFocus(Qt::OtherFocusReason);
+}
+
+void frmSetup::Option2_Click()
+{
+    txtPlayer2->setText(QStringLiteral("Computer"));
+    txtPlayer2->setReadOnly(true);
+    txtPlayer1->setFocus(Qt::OtherFocusReason);
+}
+
+void frmSetup::cmdDone_Click()
+{
+    Module1& m = Module1::instance();
+    m.PlayerName[1] = txtPlayer1->text().isEmpty() ? QStringLiteral("Player 1") : txtPlayer1->text();
+    m.PlayerName[2] = txtPlayer2->text().isEmpty() ? QStringLiteral("Player 2") : txtPlayer2->text();
+    m.VsComputer = Option1->isChecked() ? False : True;
+    unload();
+    forms::main().showWindow();
+}
+
+void frmSetup::cmdInstructions_Click()
+{
+    helpContext_ = 3000;
+    help::show(helpContext_);
+}
+
+void frmSetup::unload()
+{
+    markUnloaded();
+    hide();
+    deleteLater();
+}
+
+void frmSetup::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (cmdDone->isEnabled())
+            cmdDone->click();
+        return;
+    case Qt::Key_Escape:
+        return;  // there is no cancel
+    case Qt::Key_F1:
+        help::show(helpContext_);
+        return;
+    default:
+        Form::keyPressEvent(event);
+    }
+}
+
+void frmSetup::closeEvent(QCloseEvent* event)
+{
+    // The dialog has no close box; a close from outside (the window manager's
+    // keys, the session ending) ends the program like Exit.
+    event->accept();
+    if (loaded())
+        unload();
+}
+
+}  // namespace dovrel
