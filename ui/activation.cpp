@@ -12,9 +12,10 @@ bool ActivationTracker::eventFilter(QObject* watched, QEvent* event)
     auto* form = qobject_cast<Form*>(watched);
     if (!form || !form->loaded() || !form->isVisible())
         return false;
-    const FormKind previous = last_;
-    last_ = form->kind();
-    if (previous != form->kind()) {
+    const bool cameFromElsewhere = last_ != form;
+    last_ = form;
+    lastKind_ = form->kind();
+    if (cameFromElsewhere) {
         // Queued: the handler that caused the switch runs to its end first.
         QMetaObject::invokeMethod(form, &Form::Form_Activate, Qt::QueuedConnection);
     }

@@ -1,0 +1,79 @@
+#include "gui_support.h"
+
+#include <QAbstractButton>
+#include <QPushButton>
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+
+#include "app/module1.h"
+#include "ui/frmDovrel.h"
+#include "ui/frmSetup.h"
+#include "ui/style.h"
+
+namespace dovrel::testing {
+
+namespace {
+
+void tryAnswer(std::shared_ptr<BoxAnswer> answer, QMessageBox::StandardButton button, int triesLeft)
+{
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) {
+        if (triesLeft > 0)
+            QTimer::singleShot(1, qApp, [=] { tryAnswer(answer, button, triesLeft - 1); });
+        return;
+    }
+    answer->seen = true;
+    answer->text = box->text();
+    answer->title = box->windowTitle();
+    answer->defaultButton = box->standardButton(box->defaultButton());
+    box->button(button)->click();
+}
+
+}  // namespace
+
+std::shared_ptr<BoxAnswer> answerNextBox(QMessageBox::StandardButton button)
+{
+    auto answer = std::make_shared<BoxAnswer>();
+    QTimer::singleShot(0, qApp, [=] { tryAnswer(answer, button, 500); });
+    return answer;
+}
+
+void settle()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+namespace {
+
+QtMessageHandler testlibHandler = nullptr;
+
+// The offscreen platform says at every show that it cannot raise windows.
+void quietPlatform(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message.startsWith(QLatin1String("This plugin does not support")))
+        return;
+    testlibHandler(type, context, message);
+}
+
+}  // namespace
+
+void freshProgram()
+{
+    if (!testlibHandler)
+        testlibHandler = qInstallMessageHandler(quietPlatform);
+    installFonts();
+    forms::install();
+    if (frmDovrel* main = forms::mainIfLoaded()) {
+        Module1::instance().CloseReason = QStringLiteral("Out for Good");
+        main->close();
+    }
+    if (frmSetup* setup = forms::setupIfLoaded())
+        setup->close();
+    settle();
+    Module1::instance() = Module1{};
+}
+
+}  // namespace dovrel::testing

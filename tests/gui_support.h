@@ -1,0 +1,39 @@
+#pragma once
+// Helpers for the window tests on the offscreen platform.
+#include <QMessageBox>
+#include <QString>
+#include <memory>
+
+#include "ui/forms.h"
+
+namespace dovrel::testing {
+
+// Answers the next message box that opens with `button`, keeping its text and title.
+struct BoxAnswer {
+    bool seen = false;
+    QString text;
+    QString title;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+};
+std::shared_ptr<BoxAnswer> answerNextBox(QMessageBox::StandardButton button);
+
+// A fresh program: default program-wide state, every form of an earlier test gone.
+void freshProgram();
+
+// Deletes what was closed and handles what is pending.
+void settle();
+
+// Another of the program's own windows, standing in for the winner dialog.
+class OtherForm final : public Form {
+public:
+    OtherForm() : Form(FormKind::Winner, nullptr, Qt::Tool) { resize(200, 100); }
+    void Form_Activate() override { ++activations; }
+    void unload()
+    {
+        markUnloaded();
+        close();
+    }
+    int activations = 0;
+};
+
+}  // namespace dovrel::testing
