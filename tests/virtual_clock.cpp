@@ -19,6 +19,10 @@ VirtualClock::~VirtualClock()
 void VirtualClock::advance(double seconds)
 {
     now_ += seconds;
+}
+
+void VirtualClock::runDueActions()
+{
     while (!actions_.empty() && actions_.begin()->first <= now_) {
         auto action = std::move(actions_.begin()->second);
         actions_.erase(actions_.begin());
@@ -36,6 +40,8 @@ void VirtualClock::waitForEvents(double seconds)
 {
     waited_ += seconds;
     advance(seconds);
+    // A user acts only where events are handled, never inside a silent pause.
+    runDueActions();
     QCoreApplication::processEvents();
 }
 

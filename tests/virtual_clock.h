@@ -18,13 +18,14 @@ public:
     void sleep(double seconds) override;
     void waitForEvents(double seconds) override;
 
-    // Runs action once the clock has passed `delay` seconds from now.
+    // Runs action at the first wait for events once `delay` seconds have passed.
     void after(double delay, std::function<void()> action);
     double slept() const { return slept_; }
     double waited() const { return waited_; }
 
 private:
     void advance(double seconds);
+    void runDueActions();
     double now_ = 1000.0;
     double slept_ = 0;
     double waited_ = 0;

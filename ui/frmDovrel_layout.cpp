@@ -52,7 +52,7 @@ QPushButton* makeButton(QWidget* parent, const QString& caption, QRect geometry)
     auto* b = new QPushButton(caption, parent);
     b->setGeometry(geometry);
     b->setFont(windowFont());
-    b->setAutoDefault(false);
+    b->setAutoDefault(true);  // Enter presses the button that has the focus
     return b;
 }
 
