@@ -2,7 +2,8 @@
 // A control array or Basic array with the indexes it is written with,
 // so that lblPoints[1] is the first points label and no "- 1" is needed.
 #include <array>
-#include <cassert>
+#include <cstdio>
+#include <cstdlib>
 
 namespace dovrel {
 
@@ -12,16 +13,8 @@ public:
     static constexpr int first = First;
     static constexpr int last = Last;
 
-    T& operator[](int i)
-    {
-        assert(i >= First && i <= Last);
-        return items_[static_cast<std::size_t>(i - First)];
-    }
-    const T& operator[](int i) const
-    {
-        assert(i >= First && i <= Last);
-        return items_[static_cast<std::size_t>(i - First)];
-    }
+    T& operator[](int i) { return items_[slot(i)]; }
+    const T& operator[](int i) const { return items_[slot(i)]; }
     void fill(const T& value) { items_.fill(value); }
     auto begin() { return items_.begin(); }
     auto end() { return items_.end(); }
@@ -29,6 +22,16 @@ public:
     auto end() const { return items_.end(); }
 
 private:
+    // A bad index is a fault in the program: stop rather than read past the array.
+    static std::size_t slot(int i)
+    {
+        if (i < First || i > Last) {
+            std::fprintf(stderr, "index %d outside %d..%d\n", i, First, Last);
+            std::abort();
+        }
+        return static_cast<std::size_t>(i - First);
+    }
+
     std::array<T, Last - First + 1> items_{};
 };
 

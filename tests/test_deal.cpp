@@ -242,6 +242,7 @@ void DealTest::activateStartsAGame()
 void DealTest::activateBackFromAboutLeavesTheGame()
 {
     Table t;
+    t.game.CurrentPlayer = 1;
     t.m.AboutFlag = QStringLiteral("ABOUT");
     t.game.Score[1] = 55;
     t.board.clearToken(5);
