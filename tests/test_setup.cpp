@@ -38,6 +38,7 @@ private slots:
 
 private:
     frmSetup& openSetup();
+    frmSetup& comeBackFromMatch(const QString& name1, const QString& name2, bool vsComputer);
     std::unique_ptr<VirtualClock> clock_;
 };
 
@@ -124,11 +125,12 @@ void SetupTest::loadFixesTheProgramFolderAndHelpFile()
     QCOMPARE(withTrailingSeparator(QStringLiteral("/")), QStringLiteral("/"));
 }
 
-void SetupTest::returnFromTwoPlayerMatchKeepsBothNames()
+frmSetup& SetupTest::comeBackFromMatch(const QString& name1, const QString& name2, bool vsComputer)
 {
     Module1& m = Module1::instance();
-    m.PlayerName[1] = QStringLiteral("Ann");
-    m.PlayerName[2] = QStringLiteral("Bob");
+    m.VsComputer = vsComputer ? True : False;
+    m.PlayerName[1] = name1;
+    m.PlayerName[2] = name2;
     // What New Game does: fill the names, mark the way back, show the dialog.
     frmSetup& s = forms::setup();
     s.txtPlayer1->setText(m.PlayerName[1]);
@@ -136,7 +138,14 @@ void SetupTest::returnFromTwoPlayerMatchKeepsBothNames()
     m.CloseReason = QStringLiteral("NO CLICK");
     s.show();
     s.activateWindow();
-    QTRY_VERIFY(s.Option1->isChecked());
+    [&] { QTRY_VERIFY((vsComputer ? s.Option2 : s.Option1)->isChecked()); }();
+    return s;
+}
+
+void SetupTest::returnFromTwoPlayerMatchKeepsBothNames()
+{
+    frmSetup& s = comeBackFromMatch(QStringLiteral("Ann"), QStringLiteral("Bob"), false);
+    const Module1& m = Module1::instance();
     QCOMPARE(s.txtPlayer2->text(), QStringLiteral("Bob"));
     QVERIFY(m.CloseReason.isEmpty());
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(s.txtPlayer1));
@@ -145,17 +154,8 @@ void SetupTest::returnFromTwoPlayerMatchKeepsBothNames()
 
 void SetupTest::returnFromComputerMatchKeepsCloseReason()
 {
-    Module1& m = Module1::instance();
-    m.VsComputer = True;
-    m.PlayerName[1] = QStringLiteral("Ann");
-    m.PlayerName[2] = QStringLiteral("Computer");
-    frmSetup& s = forms::setup();
-    s.txtPlayer1->setText(m.PlayerName[1]);
-    s.txtPlayer2->setText(m.PlayerName[2]);
-    m.CloseReason = QStringLiteral("NO CLICK");
-    s.show();
-    s.activateWindow();
-    QTRY_VERIFY(s.Option2->isChecked());
+    frmSetup& s = comeBackFromMatch(QStringLiteral("Ann"), QStringLiteral("Computer"), true);
+    const Module1& m = Module1::instance();
     QVERIFY(s.txtPlayer2->isReadOnly());
     QCOMPARE(s.txtPlayer2->text(), QStringLiteral("Computer"));
     s.cmdDone->click();

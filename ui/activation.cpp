@@ -14,7 +14,6 @@ bool ActivationTracker::eventFilter(QObject* watched, QEvent* event)
         return false;
     const bool cameFromElsewhere = last_ != form;
     last_ = form;
-    lastKind_ = form->kind();
     if (cameFromElsewhere) {
         // Queued: the handler that caused the switch runs to its end first.
         QMetaObject::invokeMethod(form, &Form::Form_Activate, Qt::QueuedConnection);

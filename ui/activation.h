@@ -14,14 +14,12 @@ namespace dovrel {
 class ActivationTracker final : public QObject {
 public:
     using QObject::QObject;
-    FormKind lastActive() const { return lastKind_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QPointer<Form> last_;
-    FormKind lastKind_ = FormKind::None;
 };
 
 }  // namespace dovrel

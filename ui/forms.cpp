@@ -61,11 +61,6 @@ void install()
     QApplication::setQuitOnLastWindowClosed(false);
 }
 
-FormKind lastActive()
-{
-    return tracker ? tracker->lastActive() : FormKind::None;
-}
-
 frmSetup& setup()
 {
     if (!setupForm || !setupForm->loaded())

@@ -43,8 +43,5 @@ frmDovrel& main();
 frmDovrel* mainIfLoaded();
 frmSetup* setupIfLoaded();
 
-// The kind of form that was active last.
-FormKind lastActive();
-
 }  // namespace forms
 }  // namespace dovrel
