@@ -1,5 +1,6 @@
 #include "ui/sound.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSoundEffect>
 #include <QUrl>
@@ -26,11 +27,6 @@ void quietAudio(QtMsgType type, const QMessageLogContext& context, const QString
 
 }  // namespace
 
-SoundCues::~SoundCues()
-{
-    qDeleteAll(effects_);
-}
-
 SoundCues& SoundCues::instance()
 {
     static SoundCues cues;
@@ -41,12 +37,12 @@ void SoundCues::play(const QString& path)
 {
     if (!QFileInfo(path).isFile())
         return;
-    QSoundEffect*& effect = effects_[path];
+    QPointer<QSoundEffect>& effect = effects_[path];
     if (!effect) {
         // Made on first use, so a game with the sound off never loads the audio stack.
         if (effects_.size() == 1)
             previousHandler = qInstallMessageHandler(quietAudio);
-        effect = new QSoundEffect;
+        effect = new QSoundEffect(QCoreApplication::instance());
         effect->setSource(QUrl::fromLocalFile(path));
     }
     if (effect->status() == QSoundEffect::Error)

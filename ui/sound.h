@@ -14,15 +14,15 @@ namespace dovrel {
 // plays nothing and says nothing.
 class SoundCues final : public CuePlayer {
 public:
-    ~SoundCues() override;
     void play(const QString& path) override;
 
     // The player the whole program shares.
     static SoundCues& instance();
 
 private:
-    QHash<QString, QSoundEffect*> effects_;
-    QSoundEffect* playing_ = nullptr;
+    // Owned by the application, so they go before the audio stack does.
+    QHash<QString, QPointer<QSoundEffect>> effects_;
+    QPointer<QSoundEffect> playing_;
 };
 
 }  // namespace dovrel
