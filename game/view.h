@@ -29,7 +29,7 @@ enum class Answer { Ok, Yes, No };
 
 // The three message boxes the game asks with.
 enum class MsgStyle {
-    OkOnly,              // information, no icon
+    OkOnly,                  // an OK button and no icon
     YesNoQuestionNoDefault,  // question icon, No is the default button
     YesNoInformation,    // information icon, Yes is the default button
 };

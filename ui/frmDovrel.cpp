@@ -6,8 +6,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QGuiApplication>
+#include <QRadioButton>
 #include <QScreen>
 
 #include "app/module1.h"
@@ -50,34 +50,38 @@ void frmDovrel::run(F&& handler)
 
 void frmDovrel::connectHandlers()
 {
-    connect(cmdOK, &QPushButton::clicked, this, [this] { run([this] { game_.OkPressed(); }); });
-    connect(txtPick, &QLineEdit::textChanged, this, [this] { run([this] { game_.txtPick_Change(); }); });
-    connect(txtPick, &TextBox::gotFocus, this, [this] { run([this] { game_.txtPick_GotFocus(); }); });
+    // A slot that runs one of the game's handlers.
+    const auto call = [this](void (Game::*handler)()) {
+        return [this, handler] { run([this, handler] { (game_.*handler)(); }); };
+    };
+    connect(cmdOK, &QPushButton::clicked, this, call(&Game::OkPressed));
+    connect(txtPick, &QLineEdit::textChanged, this, call(&Game::txtPick_Change));
+    connect(txtPick, &TextBox::gotFocus, this, call(&Game::txtPick_GotFocus));
     for (int index : {2, 4, 6}) {
         connect(optPick[index], &QRadioButton::toggled, this, [this, index](bool on) {
             if (on)
                 run([this, index] { game_.optPick_Click(index); });
         });
     }
-    const auto onSelect = [this](QRadioButton* option, void (Game::*handler)()) {
-        connect(option, &QRadioButton::toggled, this, [this, option, handler](bool on) {
+    const auto onSelect = [this, call](QRadioButton* option, void (Game::*handler)()) {
+        connect(option, &QRadioButton::toggled, this, [this, option, click = call(handler)](bool on) {
             if (!on)
                 return;
             lblSpeed->setBuddy(option);  // the access key leads to the current speed
-            run([this, handler] { (game_.*handler)(); });
+            click();
         });
     };
     onSelect(optNormal, &Game::optNormal_Click);
     onSelect(optFaster, &Game::optFaster_Click);
     onSelect(optFastest, &Game::optFastest_Click);
 
-    connect(cmdImmed, &QPushButton::clicked, this, [this] { run([this] { game_.cmdImmed_Click(); }); });
+    connect(cmdImmed, &QPushButton::clicked, this, call(&Game::cmdImmed_Click));
     connect(cmdQuit, &QPushButton::clicked, this, &QWidget::close);
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
-    connect(mnuSound, &QAction::triggered, this, [this] { run([this] { game_.mnuSound_Click(); }); });
-    connect(mnuNormalSpeed, &QAction::triggered, this, [this] { run([this] { game_.mnuNormalSpeed_Click(); }); });
-    connect(mnuFasterSpeed, &QAction::triggered, this, [this] { run([this] { game_.mnuFasterSpeed_Click(); }); });
-    connect(mnuFastestSpeed, &QAction::triggered, this, [this] { run([this] { game_.mnuFastestSpeed_Click(); }); });
+    connect(mnuSound, &QAction::triggered, this, call(&Game::mnuSound_Click));
+    connect(mnuNormalSpeed, &QAction::triggered, this, call(&Game::mnuNormalSpeed_Click));
+    connect(mnuFasterSpeed, &QAction::triggered, this, call(&Game::mnuFasterSpeed_Click));
+    connect(mnuFastestSpeed, &QAction::triggered, this, call(&Game::mnuFastestSpeed_Click));
     connect(mnuViewKey, &QAction::toggled, imgKey, &QWidget::setVisible);
 }
 
