@@ -10,6 +10,7 @@
 #include "ui/frmDovrel.h"
 #include "ui/frmSetup.h"
 #include "ui/style.h"
+#include "virtual_clock.h"
 
 namespace dovrel::testing {
 
@@ -74,6 +75,17 @@ void freshProgram()
         setup->close();
     settle();
     Module1::instance() = Module1{};
+}
+
+FreshProgram::FreshProgram()
+{
+    freshProgram();
+    clock_ = std::make_unique<VirtualClock>();
+}
+
+FreshProgram::~FreshProgram()
+{
+    freshProgram();
 }
 
 }  // namespace dovrel::testing

@@ -23,6 +23,21 @@ void freshProgram();
 // Deletes what was closed and handles what is pending.
 void settle();
 
+class VirtualClock;
+
+// One window test's world: a fresh program on a virtual clock, cleared again after.
+class FreshProgram {
+public:
+    FreshProgram();
+    ~FreshProgram();
+    FreshProgram(const FreshProgram&) = delete;
+    FreshProgram& operator=(const FreshProgram&) = delete;
+    VirtualClock& clock() { return *clock_; }
+
+private:
+    std::unique_ptr<VirtualClock> clock_;
+};
+
 // Another of the program's own windows, standing in for the winner dialog.
 class OtherForm final : public Form {
 public:

@@ -51,19 +51,17 @@ private:
     void markBoard(frmDovrel& w) { w.clearToken(0); }
     bool dealtSinceMark(frmDovrel& w) { return w.tokenKind(0) != Kind::None; }
 
-    std::unique_ptr<VirtualClock> clock_;
+    std::unique_ptr<FreshProgram> program_;
 };
 
 void MainWindowTest::init()
 {
-    freshProgram();
-    clock_ = std::make_unique<VirtualClock>();
+    program_ = std::make_unique<FreshProgram>();
 }
 
 void MainWindowTest::cleanup()
 {
-    freshProgram();
-    clock_.reset();
+    program_.reset();
 }
 
 frmDovrel& MainWindowTest::openMainWindow()

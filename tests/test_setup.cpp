@@ -39,19 +39,17 @@ private slots:
 private:
     frmSetup& openSetup();
     frmSetup& comeBackFromMatch(const QString& name1, const QString& name2, bool vsComputer);
-    std::unique_ptr<VirtualClock> clock_;
+    std::unique_ptr<FreshProgram> program_;
 };
 
 void SetupTest::init()
 {
-    freshProgram();
-    clock_ = std::make_unique<VirtualClock>();
+    program_ = std::make_unique<FreshProgram>();
 }
 
 void SetupTest::cleanup()
 {
-    freshProgram();
-    clock_.reset();
+    program_.reset();
 }
 
 frmSetup& SetupTest::openSetup()

@@ -59,13 +59,12 @@ private slots:
 
 private:
     frmDovrel& openMainWindow();
-    std::unique_ptr<VirtualClock> clock_;
+    std::unique_ptr<FreshProgram> program_;
 };
 
 void TakeWindowTest::init()
 {
-    freshProgram();
-    clock_ = std::make_unique<VirtualClock>();
+    program_ = std::make_unique<FreshProgram>();
     Module1& m = Module1::instance();
     m.PlayerName[1] = QStringLiteral("Ann");
     m.PlayerName[2] = QStringLiteral("Bob");
@@ -73,8 +72,7 @@ void TakeWindowTest::init()
 
 void TakeWindowTest::cleanup()
 {
-    freshProgram();
-    clock_.reset();
+    program_.reset();
 }
 
 frmDovrel& TakeWindowTest::openMainWindow()
@@ -110,8 +108,8 @@ void TakeWindowTest::keyboardTakeHandsOver()
         QVERIFY(w.imgImage[k]->picture().isNull());
     QVERIFY(!w.imgStart->isVisible());
     // The take took its pauses on the clock, not in real time: 4 + 2 of a second.
-    QCOMPARE(clock_->slept(), 4.0);
-    QVERIFY(clock_->waited() >= 2.0);
+    QCOMPARE(program_->clock().slept(), 4.0);
+    QVERIFY(program_->clock().waited() >= 2.0);
 }
 
 void TakeWindowTest::accessKeyOptionTakes()
@@ -139,7 +137,7 @@ void TakeWindowTest::closingBeforeATokenStopsTheReveal()
     QVERIFY(!forms::mainIfLoaded());
     QVERIFY(!w.isNull());
     QCOMPARE(w->tokenKind(0), Kind::Neutral);  // not one token was turned
-    QCOMPARE(clock_->slept(), 0.0);
+    QCOMPARE(program_->clock().slept(), 0.0);
     settle();
     QVERIFY(w.isNull());
 }
@@ -150,7 +148,7 @@ void TakeWindowTest::closingInTheScorePauseStopsTheTake()
     const int frameAt = w->fraPlayer->x();
     w->txtPick->setText(QStringLiteral("2"));
     std::shared_ptr<BoxAnswer> answer;
-    clock_->after(0.0, [w, &answer] {
+    program_->clock().after(0.0, [w, &answer] {
         answer = answerNextBox(QMessageBox::Yes);
         w->close();
     });
