@@ -1,12 +1,14 @@
 #include "ui/forms.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QTimer>
 
 #include "ui/activation.h"
 #include "ui/frmDovrel.h"
 #include "ui/frmSetup.h"
+#include "ui/help.h"
 
 // Resources linked from a static library must be registered by hand.
 static void initResources()
@@ -47,6 +49,15 @@ void Form::markUnloaded()
     loaded_ = false;
     --loadedForms;
     endIfNoFormLeft();
+}
+
+void Form::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+        help::show(helpContext_);
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 namespace forms {

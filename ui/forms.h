@@ -20,16 +20,23 @@ public:
     FormKind kind() const { return kind_; }
     bool loaded() const { return loaded_; }
 
+    // The help topic that F1 opens while this form is the active window.
+    int helpContext() const { return helpContext_; }
+    void setHelpContext(int context) { helpContext_ = context; }
+
 public slots:
     virtual void Form_Activate() = 0;
 
 protected:
     // Call when the form has closed for good.
     void markUnloaded();
+    // F1 opens the help at this form's topic; other keys go on as usual.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     FormKind kind_;
     bool loaded_ = true;
+    int helpContext_ = 1000;
 };
 
 namespace forms {

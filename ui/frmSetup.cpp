@@ -25,6 +25,7 @@ const QString NoClick = QStringLiteral("NO CLICK");
 
 frmSetup::frmSetup() : Form(FormKind::Setup, nullptr, Qt::Tool | Qt::FramelessWindowHint)
 {
+    setHelpContext(2000);
     createControls();
     connect(Option1, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
@@ -149,8 +150,8 @@ void frmSetup::cmdDone_Click()
 
 void frmSetup::cmdInstructions_Click()
 {
-    helpContext_ = 3000;
-    help::show(helpContext_);
+    setHelpContext(3000);
+    help::show(helpContext());
 }
 
 void frmSetup::unload()
@@ -170,9 +171,6 @@ void frmSetup::keyPressEvent(QKeyEvent* event)
         return;
     case Qt::Key_Escape:
         return;  // there is no cancel
-    case Qt::Key_F1:
-        help::show(helpContext_);
-        return;
     default:
         Form::keyPressEvent(event);
     }

@@ -18,8 +18,6 @@ class frmSetup final : public Form {
 public:
     frmSetup();
 
-    int helpContext() const { return helpContext_; }
-
     QPushButton* cmdInstructions = nullptr;
     QPushButton* cmdDone = nullptr;
     QGroupBox* Frame2 = nullptr;
@@ -48,8 +46,6 @@ private:
     void cmdDone_Click();
     void cmdInstructions_Click();
     void unload();
-
-    int helpContext_ = 2000;
 };
 
 }  // namespace dovrel
