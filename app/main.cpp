@@ -14,8 +14,6 @@ int main(int argc, char* argv[])
     dovrel::installFonts();
     dovrel::forms::install();
 
-    dovrel::frmSetup& setup = dovrel::forms::setup();
-    setup.show();
-    setup.activateWindow();
+    dovrel::forms::setup().showModeless();
     return QApplication::exec();
 }

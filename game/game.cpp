@@ -25,6 +25,9 @@ void Game::Form_Load()
     else
         view_.setValue(Ctl::optNormal, true);
     PenaltyText = QStringLiteral("ULTIMATE PENALTY") + CrLf + QStringLiteral("Immediate Loss of Game.") + CrLf;
+    // Whatever way led back here, closing a match in progress asks first: the
+    // reason that let the previous window go quietly is spent.
+    m_.CloseReason.clear();
 }
 
 void Game::Form_Activate()

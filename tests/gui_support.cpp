@@ -9,6 +9,7 @@
 #include "app/module1.h"
 #include "ui/frmDovrel.h"
 #include "ui/frmSetup.h"
+#include "ui/frmWinner.h"
 #include "ui/style.h"
 #include "virtual_clock.h"
 
@@ -73,6 +74,8 @@ void freshProgram()
     }
     if (frmSetup* setup = forms::setupIfLoaded())
         setup->close();
+    if (frmWinner* winner = forms::winnerIfLoaded())
+        winner->close();
     settle();
     Module1::instance() = Module1{};
 }

@@ -5,9 +5,12 @@
 #include <QPointer>
 #include <QTimer>
 
+#include "app/module1.h"
 #include "ui/activation.h"
+#include "ui/drawn_items.h"
 #include "ui/frmDovrel.h"
 #include "ui/frmSetup.h"
+#include "ui/frmWinner.h"
 #include "ui/help.h"
 
 // Resources linked from a static library must be registered by hand.
@@ -23,6 +26,7 @@ namespace {
 QPointer<ActivationTracker> tracker;
 QPointer<frmSetup> setupForm;
 QPointer<frmDovrel> mainForm;
+QPointer<frmWinner> winnerForm;
 int loadedForms = 0;
 
 // The program ends when no form is loaded any more. Checked a turn later,
@@ -94,6 +98,27 @@ frmDovrel& main()
 frmDovrel* mainIfLoaded()
 {
     return mainForm && mainForm->loaded() ? mainForm.data() : nullptr;
+}
+
+frmWinner& winner()
+{
+    if (!winnerForm || !winnerForm->loaded())
+        winnerForm = new frmWinner;
+    return *winnerForm;
+}
+
+frmWinner* winnerIfLoaded()
+{
+    return winnerForm && winnerForm->loaded() ? winnerForm.data() : nullptr;
+}
+
+frmSetup& setupWithNames()
+{
+    const Module1& m = Module1::instance();
+    frmSetup& s = setup();
+    s.txtPlayer1->setText(m.PlayerName[1]);
+    s.txtPlayer2->setText(m.PlayerName[2]);
+    return s;
 }
 
 }  // namespace forms

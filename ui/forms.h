@@ -7,6 +7,7 @@ namespace dovrel {
 
 class frmDovrel;
 class frmSetup;
+class frmWinner;
 
 enum class FormKind { None, Main, Setup, Winner, About };
 
@@ -49,6 +50,12 @@ frmSetup& setup();
 frmDovrel& main();
 frmDovrel* mainIfLoaded();
 frmSetup* setupIfLoaded();
+frmWinner& winner();
+frmWinner* winnerIfLoaded();
+
+// The way back into a new match: the setup dialog, loaded if need be, with the
+// players' current names written into its boxes.
+frmSetup& setupWithNames();
 
 }  // namespace forms
 }  // namespace dovrel

@@ -12,6 +12,7 @@
 
 #include "app/module1.h"
 #include "ui/drawn_items.h"
+#include "ui/frmWinner.h"
 #include "ui/message_box.h"
 #include "ui/pacer.h"
 #include "ui/sound.h"
@@ -25,6 +26,7 @@ frmDovrel::frmDovrel()
            Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       game_(*this, Module1::instance(), rng_, SoundCues::instance())
 {
+    setHelpContext(1000);
     createControls();
     connectHandlers();
     run([this] { game_.Form_Load(); });
@@ -76,8 +78,14 @@ void frmDovrel::connectHandlers()
     onSelect(optFastest, &Game::optFastest_Click);
 
     connect(cmdImmed, &QPushButton::clicked, this, call(&Game::cmdImmed_Click));
-    connect(cmdQuit, &QPushButton::clicked, this, &QWidget::close);
-    connect(mnuExit, &QAction::triggered, this, &QWidget::close);
+    // A slot that runs one of the window's own commands.
+    const auto command = [this](void (frmDovrel::*handler)()) {
+        return [this, handler] { run([this, handler] { (this->*handler)(); }); };
+    };
+    connect(cmdQuit, &QPushButton::clicked, this, command(&frmDovrel::cmdQuit_Click));
+    connect(mnuExit, &QAction::triggered, this, command(&frmDovrel::mnuExit_Click));
+    connect(mnuNewGame, &QAction::triggered, this, command(&frmDovrel::mnuNewGame_Click));
+    connect(mnuHelpTopics, &QAction::triggered, this, command(&frmDovrel::mnuHelpTopics_Click));
     connect(mnuSound, &QAction::triggered, this, call(&Game::mnuSound_Click));
     connect(mnuNormalSpeed, &QAction::triggered, this, call(&Game::mnuNormalSpeed_Click));
     connect(mnuFasterSpeed, &QAction::triggered, this, call(&Game::mnuFasterSpeed_Click));
@@ -351,7 +359,7 @@ void frmDovrel::showWindow()
 
 void frmDovrel::showWinnerDialog()
 {
-    // The match winner dialog comes with the end of the match.
+    forms::winner().showOverMainWindow();
 }
 
 }  // namespace dovrel

@@ -116,6 +116,13 @@ protected:
 private:
     void createControls();
     void connectHandlers();
+
+    // The commands outside a turn.
+    void cmdQuit_Click();
+    void mnuExit_Click();
+    void mnuNewGame_Click();
+    void mnuHelpTopics_Click();
+
     QWidget* control(Ctl c, int index) const;
     QAction* menuItem(Ctl c) const;
     PictureBox* templateFor(Kind kind) const;

@@ -110,6 +110,13 @@ void frmSetup::Form_Load()
     }
 }
 
+void frmSetup::showModeless()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
 void frmSetup::Form_Activate()
 {
     if (!loaded())

@@ -17,6 +17,8 @@ class frmSetup final : public Form {
     Q_OBJECT
 public:
     frmSetup();
+    // Shown without waiting for it, as the active window.
+    void showModeless();
 
     QPushButton* cmdInstructions = nullptr;
     QPushButton* cmdDone = nullptr;

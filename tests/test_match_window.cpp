@@ -1,0 +1,241 @@
+// The end of a match and the way into the next one, in the real windows on the
+// offscreen platform: the winner dialog, New Game, and the exit question.
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include "app/module1.h"
+#include "gui_support.h"
+#include "ui/drawn_items.h"
+#include "ui/frmDovrel.h"
+#include "ui/frmSetup.h"
+#include "ui/frmWinner.h"
+#include "ui/twips.h"
+#include "virtual_clock.h"
+
+using namespace dovrel;
+using namespace dovrel::testing;
+
+class MatchWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void winnerDialogStandsOverTheMainWindowAndBlinks();
+    void winnerNewGameLeadsToANewMatch_data();
+    void winnerNewGameLeadsToANewMatch();
+    void winnerExitEndsTheProgramWithoutAQuestion();
+
+    void newGameAnsweredNoChangesNothing();
+    void newGameDuringTheComputersPauseAbandonsIt();
+    void newGameDuringTheSlideAbandonsIt();
+
+private:
+    frmDovrel& openMainWindow(bool vsComputer = false);
+    frmWinner& winMatch(frmDovrel& w);
+    std::unique_ptr<FreshProgram> program_;
+};
+
+void MatchWindowTest::init()
+{
+    program_ = std::make_unique<FreshProgram>();
+}
+
+void MatchWindowTest::cleanup()
+{
+    program_.reset();
+}
+
+frmDovrel& MatchWindowTest::openMainWindow(bool vsComputer)
+{
+    Module1& m = Module1::instance();
+    m.PlayerName[1] = QStringLiteral("Ann");
+    m.PlayerName[2] = vsComputer ? QStringLiteral("Computer") : QStringLiteral("Bob");
+    m.VsComputer = vsComputer ? True : False;
+    frmDovrel& w = forms::main();
+    [&] { QTRY_VERIFY(w.tokenKind(73) == Kind::Negative && !w.busy()); }();
+    for (int k = 0; k <= 73; ++k)
+        w.showToken(k, Kind::Neutral);  // no draw can strike the penalty
+    return w;
+}
+
+// Ann, with two wins, takes the last two tokens of the row and the match.
+frmWinner& MatchWindowTest::winMatch(frmDovrel& w)
+{
+    w.game().Wins[1] = 2;
+    w.game().NextToken = 72;
+    w.txtPick->setText(QStringLiteral("2"));
+    w.cmdOK->click();
+    frmWinner* dlg = forms::winnerIfLoaded();
+    [&] { QVERIFY(dlg); }();
+    return *dlg;
+}
+
+void MatchWindowTest::winnerDialogStandsOverTheMainWindowAndBlinks()
+{
+    frmDovrel& w = openMainWindow();
+    w.move(130, 70);
+    frmWinner& dlg = winMatch(w);
+    QCOMPARE(w.lblWins[1]->text(), QStringLiteral("3 Wins"));
+
+    const QRect main = w.frameGeometry();
+    QCOMPARE(dlg.y(), main.y() + px(675));
+    QVERIFY(qAbs(dlg.x() + dlg.width() / 2 - (main.x() + main.width() / 2)) <= 1);
+    QVERIFY(dlg.isVisible());
+    QCOMPARE(dlg.lblWinner->text(), QStringLiteral("Ann"));
+    QCOMPARE(dlg.lblMessage->text(), QStringLiteral("takes the match\nwith 3 wins."));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dlg.cmdNew));
+    // The main window waits behind it with its controls locked.
+    QVERIFY(!w.fraPlayer->isEnabled() && !w.cmdQuit->isEnabled());
+
+    QVERIFY(dlg.Timer1->isActive());
+    QCOMPARE(dlg.Timer1->interval(), 500);
+    QVERIFY(dlg.lblWinner->isVisible());
+    dlg.Timer1_Timer();
+    QVERIFY(!dlg.lblWinner->isVisible());
+    QVERIFY(dlg.lblMessage->isVisible());
+    dlg.Timer1_Timer();
+    QVERIFY(dlg.lblWinner->isVisible());
+}
+
+void MatchWindowTest::winnerNewGameLeadsToANewMatch_data()
+{
+    QTest::addColumn<bool>("vsComputer");
+    QTest::newRow("two players") << false;
+    QTest::newRow("against the computer") << true;
+}
+
+void MatchWindowTest::winnerNewGameLeadsToANewMatch()
+{
+    QFETCH(bool, vsComputer);
+    QPointer<frmDovrel> old = &openMainWindow(vsComputer);
+    QPointer<frmWinner> dlg = &winMatch(*old);
+    QPointer<QTimer> blink = dlg->Timer1;
+
+    auto unasked = answerNextBox(QMessageBox::No);
+    QTest::keyClick(dlg->cmdNew, Qt::Key_Return);
+    QVERIFY(!forms::mainIfLoaded() && !forms::winnerIfLoaded());
+    frmSetup* setup = forms::setupIfLoaded();
+    QVERIFY(setup && setup->isVisible());
+    QCOMPARE(setup->txtPlayer1->text(), QStringLiteral("Ann"));
+    QTRY_VERIFY((vsComputer ? setup->Option2 : setup->Option1)->isChecked());
+    QCOMPARE(setup->txtPlayer2->text(), vsComputer ? QStringLiteral("Computer") : QStringLiteral("Bob"));
+    QCOMPARE(setup->txtPlayer2->isReadOnly(), vsComputer);
+    settle();
+    QVERIFY(old.isNull() && dlg.isNull() && blink.isNull());  // the blink went with its dialog
+    QVERIFY(!unasked->seen);
+
+    // The new match begins from nothing, and closing it asks first.
+    setup->cmdDone->click();
+    frmDovrel* fresh = forms::mainIfLoaded();
+    QVERIFY(fresh);
+    QCOMPARE(fresh->lblWins[1]->text(), QStringLiteral("0 Wins"));
+    QCOMPARE(fresh->game().Wins[1], int16_t(0));
+    auto asked = answerNextBox(QMessageBox::No);
+    fresh->close();
+    QVERIFY(asked->seen);
+    QCOMPARE(forms::mainIfLoaded(), fresh);
+}
+
+void MatchWindowTest::winnerExitEndsTheProgramWithoutAQuestion()
+{
+    QPointer<frmDovrel> w = &openMainWindow();
+    frmWinner& dlg = winMatch(*w);
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&dlg));
+    auto unasked = answerNextBox(QMessageBox::No);
+    QTest::keyClick(&dlg, Qt::Key_X, Qt::AltModifier);
+    QTRY_VERIFY(!forms::winnerIfLoaded());
+    QVERIFY(!forms::mainIfLoaded() && !forms::setupIfLoaded());
+    QTest::qWait(10);
+    QVERIFY(!unasked->seen);
+}
+
+void MatchWindowTest::newGameAnsweredNoChangesNothing()
+{
+    frmDovrel& w = openMainWindow();
+    w.game().Wins[2] = 1;
+    w.txtPick->setText(QStringLiteral("4"));
+    w.cmdOK->click();
+    const QString score = w.lblScore[1]->text();
+
+    auto answer = answerNextBox(QMessageBox::No);
+    w.mnuNewGame->trigger();
+    QVERIFY(answer->seen);
+    QCOMPARE(answer->title, QStringLiteral("New Game: Notice"));
+    QCOMPARE(answer->text, QStringLiteral("Starting a new game will clear all scores and accumulated wins.\n\n"
+                                          "Proceed with a new game?"));
+    QCOMPARE(answer->defaultButton, QMessageBox::Yes);
+    QTest::qWait(10);
+    QCOMPARE(forms::mainIfLoaded(), &w);
+    QVERIFY(!forms::setupIfLoaded());
+    QCOMPARE(w.game().NextToken, int16_t(4));
+    QCOMPARE(w.lblScore[1]->text(), score);
+    QCOMPARE(w.game().Wins[2], int16_t(1));
+    QCOMPARE(w.game().CurrentPlayer, int16_t(2));
+}
+
+void MatchWindowTest::newGameDuringTheComputersPauseAbandonsIt()
+{
+    QPointer<frmDovrel> w = &openMainWindow(true);
+    w->txtPick->setText(QStringLiteral("2"));
+    std::shared_ptr<BoxAnswer> answer;
+    bool inComputersPause = false;
+    // Two steps for Ann's take, then the slide, then the computer thinks.
+    program_->clock().after(2.0 + 2.5, [&] {
+        inComputersPause = !w->txtPick->isEnabled() && w->game().CurrentPlayer == 2;
+        answer = answerNextBox(QMessageBox::Yes);
+        w->mnuNewGame->trigger();
+    });
+    w->cmdOK->click();
+    QVERIFY(inComputersPause);
+    QVERIFY(answer && answer->seen);
+    QVERIFY(!forms::mainIfLoaded());
+    QVERIFY(!w.isNull());
+    QCOMPARE(w->game().NextToken, int16_t(2));  // the computer's take never began
+    QCOMPARE(w->tokenKind(2), Kind::Neutral);
+    frmSetup* setup = forms::setupIfLoaded();
+    QVERIFY(setup);
+    QTRY_VERIFY(setup->Option2->isChecked());
+    settle();
+    QVERIFY(w.isNull());
+
+    setup->cmdDone->click();
+    frmDovrel* fresh = forms::mainIfLoaded();
+    QVERIFY(fresh);
+    QTRY_VERIFY(fresh->tokenKind(73) == Kind::Negative && !fresh->busy());
+    QCOMPARE(fresh->game().CurrentPlayer, int16_t(1));
+}
+
+void MatchWindowTest::newGameDuringTheSlideAbandonsIt()
+{
+    QPointer<frmDovrel> w = &openMainWindow();
+    std::shared_ptr<BoxAnswer> answer;
+    QTimer* tick = new QTimer(w);
+    // At a point where the slide handles events, pick New Game from the menu.
+    connect(tick, &QTimer::timeout, w, [&] {
+        if (w->fraPlayer->x() > 100 && !answer) {
+            answer = answerNextBox(QMessageBox::Yes);
+            w->mnuNewGame->trigger();
+        }
+    });
+    tick->start(0);
+    w->txtPick->setText(QStringLiteral("2"));
+    w->cmdOK->click();
+    QVERIFY(answer && answer->seen);
+    QVERIFY(!w.isNull());
+    QVERIFY(w->fraPlayer->x() < px(RightSide));  // the slide stopped half-way
+    QVERIFY(!w->cmdQuit->isEnabled());
+    QVERIFY(forms::setupIfLoaded());
+    settle();
+    QVERIFY(w.isNull());
+}
+
+QTEST_MAIN(MatchWindowTest)
+#include "test_match_window.moc"
