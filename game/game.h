@@ -43,6 +43,8 @@ public:
     void Form_Load();
     void Form_Activate();
     bool Form_Unload();  // true cancels the close
+    // The window has become the active one among the program's own windows.
+    void Activated();
 
     void DealBoard();
 
@@ -86,6 +88,7 @@ private:
     bool sliding_ = false;
     bool okWaiting_ = false;
     bool lastGameDrawn_ = false;
+    bool matchOver_ = false;  // the winner dialog was opened for this board
 };
 
 }  // namespace dovrel

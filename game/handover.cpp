@@ -96,6 +96,7 @@ void Game::EndGame()
         if (Wins[w] >= 3) {
             view_.setCaption(Ctl::lblWins, QString::number(Wins[w]) + QStringLiteral(" Wins"), w);
             PlaySoundCue(QStringLiteral("win.wav"));
+            matchOver_ = true;
             view_.showWinnerDialog();
             return;
         }
@@ -121,6 +122,7 @@ void Game::RecordWin()
         return;
     }
     PlaySoundCue(QStringLiteral("win.wav"));
+    matchOver_ = true;
     view_.showWinnerDialog();
 }
 

@@ -19,6 +19,7 @@ private slots:
     void gameEnds_data();
     void gameEnds();
     void thirdWinEndsTheMatchWithoutAMessage();
+    void boardAfterTheMatchPlaysOnFromTheOtherPlayer();
 
     void wholeMatchAgainstTheComputer();
 };
@@ -220,6 +221,42 @@ void MatchTest::thirdWinEndsTheMatchWithoutAMessage()
     QCOMPARE(t.cues.played, QStringList{QStringLiteral("/game/win.wav")});
     QCOMPARE(t.game.CurrentPlayer, int16_t(1));  // left as it was
     QCOMPARE(t.rng.taken, 0);                    // no next game
+}
+
+void MatchTest::boardAfterTheMatchPlaysOnFromTheOtherPlayer()
+{
+    // Player 1 strikes the penalty and so hands player 2 a third win.
+    Table t;
+    t.game.Form_Load();
+    t.fillRow(Kind::Neutral);
+    t.game.CurrentPlayer = 1;
+    t.game.Wins[2] = 2;
+    t.board.tokens[0] = Kind::Negative;
+    t.rng.draw(33, 40);
+    t.board.type(QStringLiteral("2"));
+    t.game.OkPressed();
+    t.game.cmdImmed_Click();
+    QCOMPARE(t.board.winnerDialogs, 1);
+    const int slidesBefore = static_cast<int>(t.board.frameLefts.size());
+
+    // Coming back to the board deals a game, which the struck player begins.
+    for (int i = 0; i <= 72; ++i)
+        t.rng.draw(8, 10);
+    t.game.Activated();
+    QCOMPARE(t.rng.taken, 1 + 73);
+    QCOMPARE(t.game.CurrentPlayer, int16_t(1));
+    QCOMPARE(t.board.caption(Ctl::fraPlayer), QStringLiteral("Player 1"));
+    QVERIFY(t.board.frameLefts.size() > slidesBefore);
+    QCOMPARE(t.board.frameLefts.last(), LeftSide);
+    QVERIFY(t.board.isEnabled(Ctl::cmdQuit));
+    QCOMPARE(t.board.focus, Ctl::txtPick);
+
+    // A later return, say from another program, is an ordinary activation again.
+    for (int i = 0; i <= 72; ++i)
+        t.rng.draw(8, 10);
+    t.game.Activated();
+    QCOMPARE(t.game.CurrentPlayer, int16_t(1));
+    QCOMPARE(t.board.frameLefts.last(), LeftSide);
 }
 
 void MatchTest::wholeMatchAgainstTheComputer()

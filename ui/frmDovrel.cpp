@@ -95,7 +95,7 @@ void frmDovrel::connectHandlers()
 
 void frmDovrel::Form_Activate()
 {
-    run([this] { game_.Form_Activate(); });
+    run([this] { game_.Activated(); });
 }
 
 void frmDovrel::closeEvent(QCloseEvent* event)
