@@ -51,14 +51,16 @@ void Game::Activated()
 {
     // A match ends with the controls locked as its last take left them. A game
     // begun by coming back to the board after that starts as every later game
-    // does, by handing the first move to the other player; otherwise the frame
-    // could name a player it does not stand by, and a computer would never move.
+    // does: the loser of the last game moves first. Otherwise the frame could
+    // name a player it does not stand by, and a computer would never move.
     const bool resume = matchOver_ && m_.AboutFlag != QLatin1String("ABOUT");
-    Form_Activate();
     if (resume) {
         matchOver_ = false;
-        NextTurn();
+        CurrentPlayer = GameWinner;
     }
+    Form_Activate();
+    if (resume)
+        NextTurn();
 }
 
 bool Game::Form_Unload()

@@ -225,6 +225,21 @@ void MatchTest::thirdWinEndsTheMatchWithoutAMessage()
 
 void MatchTest::boardAfterTheMatchPlaysOnFromTheOtherPlayer()
 {
+    // Player 1 loses the match on the scores, having made the last take.
+    {
+        Table t;
+        t.game.Form_Load();
+        t.game.CurrentPlayer = 1;
+        t.game.Wins[2] = 2;
+        t.board.setCaption(Ctl::lblScore, QStringLiteral("-5"), 1);
+        t.game.EndGame();
+        QCOMPARE(t.board.winnerDialogs, 1);
+        for (int i = 0; i <= 72; ++i)
+            t.rng.draw(8, 10);
+        t.game.Activated();
+        QCOMPARE(t.game.CurrentPlayer, int16_t(1));
+        QCOMPARE(t.board.frameLefts.last(), LeftSide);
+    }
     // Player 1 strikes the penalty and so hands player 2 a third win.
     Table t;
     t.game.Form_Load();

@@ -189,7 +189,7 @@ void MatchWindowTest::newGameDuringTheComputersPauseAbandonsIt()
     bool inComputersPause = false;
     // Two steps for Ann's take, then the slide, then the computer thinks.
     program_->clock().after(2.0 + 2.5, [&] {
-        inComputersPause = !w->txtPick->isEnabled() && w->game().CurrentPlayer == 2;
+        inComputersPause = !w->txtPick->isEnabled() && w->game().CurrentPlayer == 2 && w->txtPick->font().bold();
         answer = answerNextBox(QMessageBox::Yes);
         w->mnuNewGame->trigger();
     });
