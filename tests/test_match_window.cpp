@@ -32,6 +32,7 @@ private slots:
     void winnerNewGameLeadsToANewMatch_data();
     void winnerNewGameLeadsToANewMatch();
     void winnerExitEndsTheProgramWithoutAQuestion();
+    void winnerDialogGoesWithItsMainWindow();
 
     void newGameAnsweredNoChangesNothing();
     void newGameDuringTheComputersPauseAbandonsIt();
@@ -155,6 +156,23 @@ void MatchWindowTest::winnerExitEndsTheProgramWithoutAQuestion()
     QVERIFY(!forms::mainIfLoaded() && !forms::setupIfLoaded());
     QTest::qWait(10);
     QVERIFY(!unasked->seen);
+}
+
+void MatchWindowTest::winnerDialogGoesWithItsMainWindow()
+{
+    frmDovrel& w = openMainWindow();
+    QPointer<frmWinner> dlg = &winMatch(w);
+    // Back on the board a game is dealt; then the players ask for a new match.
+    w.activateWindow();
+    QTRY_VERIFY(w.fraPlayer->isEnabled());
+    QTRY_VERIFY(!w.busy());
+    auto answer = answerNextBox(QMessageBox::Yes);
+    w.mnuNewGame->trigger();
+    QVERIFY(answer->seen);
+    QVERIFY(!forms::winnerIfLoaded());
+    QVERIFY(forms::setupIfLoaded());
+    settle();
+    QVERIFY(dlg.isNull());
 }
 
 void MatchWindowTest::newGameAnsweredNoChangesNothing()

@@ -118,6 +118,10 @@ void frmDovrel::unload()
 {
     markUnloaded();
     hide();
+    // The winner dialog announces this board's match; it must not outlive it
+    // and act on a later one.
+    if (frmWinner* winner = forms::winnerIfLoaded())
+        winner->close();
     if (busy_ == 0)
         deleteLater();
 }

@@ -114,6 +114,8 @@ void frmWinner::cmdExit_Click()
 
 void frmWinner::unload()
 {
+    if (!loaded())
+        return;
     Timer1->stop();
     markUnloaded();
     hide();
