@@ -27,8 +27,19 @@ float Pcg32Random::next()
     return static_cast<float>(step() >> 8U) * (1.0f / 16777216.0f);
 }
 
+namespace {
+uint64_t (*seedSource)() = nullptr;
+}  // namespace
+
+void setSeedSource(uint64_t (*source)())
+{
+    seedSource = source;
+}
+
 uint64_t clockSeed()
 {
+    if (seedSource)
+        return seedSource();
     const auto wall = std::chrono::system_clock::now().time_since_epoch().count();
     const auto mono = std::chrono::steady_clock::now().time_since_epoch().count();
     return static_cast<uint64_t>(wall) ^ (static_cast<uint64_t>(mono) << 32U);

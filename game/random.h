@@ -26,5 +26,8 @@ private:
 
 // A seed that differs from run to run and from load to load.
 uint64_t clockSeed();
+// Where clockSeed() takes its seeds from instead of the clock, so that a test
+// can replay a whole session; nullptr gives the clock back.
+void setSeedSource(uint64_t (*source)());
 
 }  // namespace dovrel
