@@ -4,7 +4,9 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PACKAGES=(cmake make g++ qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins fonts-liberation2)
+# desktop-file-utils and appstream check the installed menu entry in the tests.
+PACKAGES=(cmake make g++ qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins fonts-liberation2
+          desktop-file-utils appstream)
 
 install_missing() {
     local missing=()

@@ -10,6 +10,8 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dovrel"));
+    // The desktop matches the window to its menu entry, and so to its icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(DOVREL_APP_ID));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
     dovrel::installFonts();
     dovrel::forms::install();

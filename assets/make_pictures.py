@@ -1,5 +1,11 @@
 #!/usr/bin/python3
-"""Draws the game's pictures into assets/pictures.
+"""Draws the game's pictures into assets/pictures, and the desktop icons into
+assets/icons.
+
+Every picture the windows show at its own size is drawn twice: at its size and,
+for high-density screens, at twice its size from the same drawing ("name@2x",
+which the game picks on such a screen). A make_* function takes the scale and
+draws in units of u = SS * scale supersampled pixels per picture pixel.
 
 Run from anywhere: /usr/bin/python3 assets/make_pictures.py
 Needs Debian's python3-pil and the fonts in fonts-liberation2.
@@ -12,6 +18,7 @@ from PIL import Image, ImageDraw, ImageFilter, ImageFont
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 OUT = os.path.join(HERE, "pictures")
+ICONS = os.path.join(HERE, "icons")
 FONTS = "/usr/share/fonts/truetype/liberation2"
 
 SS = 8                      # supersampling factor for smooth edges
@@ -32,9 +39,19 @@ def font(name, size):
     return ImageFont.truetype(os.path.join(FONTS, name), size)
 
 
-def canvas(w, h, scale=SS):
-    img = Image.new("RGBA", (w * scale, h * scale), (0, 0, 0, 0))
+def canvas(w, h, scale=1, supersample=SS):
+    """A transparent canvas for a w x h picture drawn at the given scale."""
+    n = scale * supersample
+    img = Image.new("RGBA", (w * n, h * n), (0, 0, 0, 0))
     return img, ImageDraw.Draw(img)
+
+
+def out(name, scale=1):
+    """Where a picture goes: "logo.gif", or "logo@2x.gif" at scale 2."""
+    if scale != 1:
+        stem, ext = os.path.splitext(name)
+        name = "%s@%dx%s" % (stem, scale, ext)
+    return os.path.join(OUT, name)
 
 
 def reduce(img, w, h):
@@ -90,11 +107,11 @@ def shade(img, cx, cy, r):
     return Image.alpha_composite(img, light)
 
 
-def token(kind, size=28):
-    img, d = canvas(size, size)
-    c = size * SS / 2
-    r = (size / 2 - 1.0) * SS
-    u = SS  # one pixel
+def token(kind, scale=1, size=28):
+    img, d = canvas(size, size, scale)
+    u = SS * scale  # one pixel of the picture
+    c = size * u / 2
+    r = (size / 2 - 1.0) * u
     ring(d, c, c, r, (0x30, 0x30, 0x30))  # a thin dark edge reads well on any ground
     r -= 0.7 * u
     if kind == "negative":
@@ -116,19 +133,21 @@ def token(kind, size=28):
         d.rounded_rectangle((c - 1.5 * u, c - 6.2 * u, c + 1.5 * u, c + 1.8 * u), radius=1.2 * u, fill=YELLOW)
         ring(d, c, c + 4.4 * u, 1.6 * u, YELLOW)
     img = shade(img, c, c, r)
-    return reduce(img, size, size)
+    return reduce(img, size * scale, size * scale)
 
 
-def make_tokens():
+def make_tokens(scale=1):
     for kind in ("negative", "neutral", "positive"):
-        rgb = flatten(token(kind), WINDOW_GREY, (0xFF, 0x00, 0xFF))
-        save_gif(rgb, (0xFF, 0x00, 0xFF), os.path.join(OUT, kind + ".gif"))
+        rgb = flatten(token(kind, scale), WINDOW_GREY, (0xFF, 0x00, 0xFF))
+        save_gif(rgb, (0xFF, 0x00, 0xFF), out(kind + ".gif", scale))
 
 
 def make_start():
+    # One size serves every density: the arrow is shown shrunk to a tenth of
+    # its size, so even a doubled screen takes its pixels from a bigger picture.
     w, h = 634, 367
     s = 2
-    img, d = canvas(w, h, s)
+    img, d = canvas(w, h, 1, s)
     # The arrow: rises from the lower left and points right, towards token 0.
     pts = [(20, 350), (95, 350), (300, 215), (300, 262), (612, 172), (300, 82), (300, 130), (20, 300)]
     pts = [(x * s, y * s) for x, y in pts]
@@ -145,87 +164,109 @@ def make_start():
            stroke_width=2 * s, stroke_fill=(0x00, 0x10, 0x80))
     img = reduce(img, w, h)
     yellow = (0xFF, 0xFF, 0x00)
-    save_gif(flatten(img, WINDOW_GREY, yellow), yellow, os.path.join(OUT, "start.gif"), colours=95)
+    save_gif(flatten(img, WINDOW_GREY, yellow), yellow, out("start.gif"), colours=95)
 
 
-def make_logo():
+def make_logo(scale=1):
     w, h = 153, 41
-    img, d = canvas(w, h)
-    f = font("LiberationSerif-BoldItalic.ttf", 36 * SS)
+    img, d = canvas(w, h, scale)
+    u = SS * scale
+    f = font("LiberationSerif-BoldItalic.ttf", 36 * u)
     text = "Dovrel"
     box = d.textbbox((0, 0), text, font=f)
-    x = (w * SS - (box[2] - box[0])) / 2 - box[0] - 2 * SS
-    y = (h * SS - (box[3] - box[1])) / 2 - box[1] - 1 * SS
-    d.text((x + 3.5 * SS, y + 2.5 * SS), text, font=f, fill=(0xF0, 0x00, 0xE0))
+    x = (w * u - (box[2] - box[0])) / 2 - box[0] - 2 * u
+    y = (h * u - (box[3] - box[1])) / 2 - box[1] - 1 * u
+    d.text((x + 3.5 * u, y + 2.5 * u), text, font=f, fill=(0xF0, 0x00, 0xE0))
     d.text((x, y), text, font=f, fill=(0x10, 0x20, 0xD0))
-    img = reduce(img, w, h)
+    img = reduce(img, w * scale, h * scale)
     key = (0xFF, 0xFF, 0x00)
-    save_gif(flatten(img, WINDOW_GREY, key), key, os.path.join(OUT, "logo.gif"))
+    save_gif(flatten(img, WINDOW_GREY, key), key, out("logo.gif", scale))
 
 
-def key_shape(size):
+def key_shape(size, scale=1):
     """A grey door key lying flat, bow on the left."""
     w, h = size
-    img, d = canvas(w, h)
-    u = SS
-    cy = h * SS / 2
+    img, d = canvas(w, h, scale)
+    u = SS * scale
+    cy = h * u / 2
     grey, dark = (0x90, 0x90, 0x98), (0x50, 0x50, 0x58)
     ring(d, 6.5 * u, cy, 6.0 * u, dark)
     ring(d, 6.5 * u, cy, 5.0 * u, grey)
     ring(d, 6.5 * u, cy, 2.2 * u, PALE_YELLOW + (255,))
-    d.rectangle((12 * u, cy - 1.6 * u, w * SS - 1.5 * u, cy + 1.6 * u), fill=grey, outline=dark, width=u // 2)
-    for tx in (w * SS - 6 * u, w * SS - 3 * u):
+    d.rectangle((12 * u, cy - 1.6 * u, w * u - 1.5 * u, cy + 1.6 * u), fill=grey, outline=dark, width=u // 2)
+    for tx in (w * u - 6 * u, w * u - 3 * u):
         d.rectangle((tx, cy + 1.2 * u, tx + 2 * u, cy + 5 * u), fill=grey, outline=dark, width=u // 2)
-    return reduce(img, w, h)
+    return reduce(img, w * scale, h * scale)
 
 
-def make_key():
+def make_key(scale=1):
     w, h = 162, 46
-    img = Image.new("RGB", (w, h), PALE_YELLOW)
-    k = key_shape((26, 16))
-    img.paste(k, (3, 10), k)
+    s = scale
+    img = Image.new("RGB", (w * s, h * s), PALE_YELLOW)
+    k = key_shape((26, 16), s)
+    img.paste(k, (3 * s, 10 * s), k)
     d = ImageDraw.Draw(img)
-    d.rectangle((31, 15, 32, 16), fill=(0x50, 0x50, 0x58))
-    d.rectangle((31, 21, 32, 22), fill=(0x50, 0x50, 0x58))
-    f = font("LiberationSans-Bold.ttf", 9)
+    for top in (15, 21):  # the colon, two dots of 2 x 2 pixels
+        d.rectangle((31 * s, top * s, 33 * s - 1, (top + 2) * s - 1), fill=(0x50, 0x50, 0x58))
+    f = font("LiberationSans-Bold.ttf", 9 * s)
     for i, (kind, caption) in enumerate((("neutral", "10 Points"), ("positive", "Bonus"), ("negative", "Penalty"))):
-        centre = 60 + i * 42
-        t = token(kind)
-        img.paste(t, (centre - 14, 2), t)
+        centre = (60 + i * 42) * s
+        t = token(kind, s)
+        img.paste(t, (centre - 14 * s, 2 * s), t)
         tw = d.textlength(caption, font=f)
-        d.text((centre - tw / 2, 32), caption, font=f, fill=(0x00, 0x00, 0xE0))
-    img.save(os.path.join(OUT, "key.bmp"))
+        d.text((centre - tw / 2, 32 * s), caption, font=f, fill=(0x00, 0x00, 0xE0))
+    img.save(out("key.bmp", s))
 
 
-def make_icon():
-    n = 32
+def icon(n):
+    """The game's icon at n x n pixels: the drawing is made for 32 x 32 and
+    drawn afresh at every size, never enlarged from a smaller one."""
     img, d = canvas(n, n)
-    c, u = n * SS / 2, SS
+    u = SS * n / 32
+    c = n * SS / 2
     ring(d, c, c, 15.5 * u, (0xFF, 0xE0, 0x00))
     ring(d, c, c, 13.0 * u, NAVY)
-    f = font("LiberationSans-Bold.ttf", 24 * SS)
+    f = font("LiberationSans-Bold.ttf", round(24 * u))
     box = d.textbbox((0, 0), "2", font=f)
     x = c - (box[0] + box[2]) / 2
     y = c - (box[1] + box[3]) / 2
     d.text((x + 1.5 * u, y + 1.5 * u), "2", font=f, fill=(0xD0, 0x00, 0x00))
     d.text((x, y), "2", font=f, fill=(0xFF, 0xFF, 0x00))
-    img = reduce(img, n, n)
-    # Sixteen colours, one of them kept for the transparent corners.
+    return reduce(img, n, n)
+
+
+def make_icon(scale=1):
+    """The window icon: sixteen colours, one of them kept for the transparent corners."""
+    n = 32 * scale
+    img = icon(n)
     alpha = img.getchannel("A").point(lambda a: 255 if a >= 128 else 0)
     rgb = Image.new("RGB", (n, n), NAVY)
     rgb.paste(img, (0, 0), img)
     pal = rgb.quantize(colors=16, method=Image.MEDIANCUT, dither=Image.NONE).convert("RGBA")
     pal.putalpha(alpha)
-    pal.save(os.path.join(OUT, "dovrel.ico"), sizes=[(32, 32)], bitmap_format="bmp")
+    pal.save(out("dovrel.ico", scale), sizes=[(n, n)], bitmap_format="bmp")
+
+
+# The sizes a desktop's icon theme looks for.
+DESKTOP_ICON_SIZES = (16, 24, 32, 48, 64, 128, 256)
+
+
+def make_desktop_icons():
+    """The icon for the desktop's menus, in full colour at every usual size."""
+    os.makedirs(ICONS, exist_ok=True)
+    for n in DESKTOP_ICON_SIZES:
+        icon(n).save(os.path.join(ICONS, "dovrel-%d.png" % n), optimize=True)
 
 
 def main():
     os.makedirs(OUT, exist_ok=True)
-    make_tokens()
+    for scale in (1, 2):
+        make_tokens(scale)
+        make_logo(scale)
+        make_key(scale)
+        make_icon(scale)
     make_start()
-    make_logo()
-    make_key()
-    make_icon()
+    make_desktop_icons()
 
 
 if __name__ == "__main__":

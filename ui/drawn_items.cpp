@@ -82,6 +82,7 @@ PictureBox::PictureBox(QWidget* parent, bool stretch) : DrawnItem(parent), stret
 void PictureBox::setPicture(const QPixmap& picture)
 {
     picture_ = picture;
+    resampled_ = QPixmap();
     update();
 }
 
@@ -89,13 +90,26 @@ void PictureBox::paintEvent(QPaintEvent*)
 {
     if (picture_.isNull())
         return;
+    const QSize logical = stretch_ ? size() : picture_.deviceIndependentSize().toSize();
     QPainter p(this);
-    if (stretch_) {
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawPixmap(rect(), picture_);
-    } else {
-        p.drawPixmap(0, 0, picture_);
+    // One picture pixel to each screen pixel: no filtering, no blur.
+    p.drawPixmap(QPoint(0, 0), forScreen(logical, p.device()->devicePixelRatio()));
+}
+
+// The picture as it is when its pixels fit the screen's; otherwise resampled
+// once, averaging, so a shrunk picture keeps its thin lines and a grown one its
+// shape, where the painter would sample a few pixels afresh at every paint.
+const QPixmap& PictureBox::forScreen(QSize logical, qreal devicePixelRatio)
+{
+    const QSize pixels(qRound(logical.width() * devicePixelRatio), qRound(logical.height() * devicePixelRatio));
+    if (picture_.size() == pixels && qFuzzyCompare(picture_.devicePixelRatio(), devicePixelRatio))
+        return picture_;
+    if (resampled_.size() != pixels || !qFuzzyCompare(resampled_.devicePixelRatio(), devicePixelRatio)) {
+        resampled_ = QPixmap::fromImage(
+            picture_.toImage().scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        resampled_.setDevicePixelRatio(devicePixelRatio);
     }
+    return resampled_;
 }
 
 void TextBox::focusInEvent(QFocusEvent* e)

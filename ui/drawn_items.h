@@ -50,7 +50,8 @@ private:
 
 // A picture at its natural size from the top-left corner, or stretched to the
 // item. The pixmap is shared, never copied, so two items showing the same
-// picture hold the same picture (same cacheKey).
+// picture hold the same picture (same cacheKey). The natural size is the
+// logical one, so a picture drawn for a dense screen takes the same room.
 class PictureBox final : public DrawnItem {
 public:
     PictureBox(QWidget* parent, bool stretch);
@@ -61,8 +62,11 @@ protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
+    const QPixmap& forScreen(QSize logical, qreal devicePixelRatio);
+
     QPixmap picture_;
     bool stretch_;
+    QPixmap resampled_;  // picture_ at the screen's pixels, when they differ
 };
 
 // A text box that reports when it has taken the focus, after its own handling.

@@ -11,6 +11,7 @@
 
 #include "ui/drawn_items.h"
 #include "ui/frmDovrel.h"
+#include "ui/pictures.h"
 #include "ui/style.h"
 #include "ui/twips.h"
 
@@ -67,6 +68,7 @@ void setBorder(QLabel* l)
 void frmDovrel::createControls()
 {
     setWindowTitle(QStringLiteral("Dovrel... A Strategy Game by Qelvani"));
+    // QIcon takes dovrel@2x.ico along by itself when a screen is dense.
     setWindowIcon(QIcon(QStringLiteral(":/pictures/dovrel.ico")));
     setFont(windowFont());
 
@@ -121,13 +123,13 @@ void frmDovrel::createControls()
 
     imgNeg = new PictureBox(board, false);
     imgNeg->setGeometry(twipsRect(2865, 5115, 420, 420));
-    imgNeg->setPicture(QPixmap(QStringLiteral(":/pictures/negative.gif")));
+    imgNeg->setPicture(picture(QStringLiteral(":/pictures/negative.gif")));
     imgNeutral = new PictureBox(board, false);
     imgNeutral->setGeometry(twipsRect(6255, 4860, 420, 420));
-    imgNeutral->setPicture(QPixmap(QStringLiteral(":/pictures/neutral.gif")));
+    imgNeutral->setPicture(picture(QStringLiteral(":/pictures/neutral.gif")));
     imgPos = new PictureBox(board, false);
     imgPos->setGeometry(twipsRect(3405, 5400, 420, 420));
-    imgPos->setPicture(QPixmap(QStringLiteral(":/pictures/positive.gif")));
+    imgPos->setPicture(picture(QStringLiteral(":/pictures/positive.gif")));
 
     for (int p : {2, 1}) {
         lblWins[p] = makeLabel(board, QStringLiteral("0 Wins"),
@@ -139,13 +141,13 @@ void frmDovrel::createControls()
     Line3 = new LineItem(board, twipsPoint(3555, 4275), twipsPoint(5625, 4275), paleYellow, 1);
     imgStart = new PictureBox(board, true);
     imgStart->setGeometry(twipsRect(30, 120, 975, 675));
-    imgStart->setPicture(QPixmap(QStringLiteral(":/pictures/start.gif")));
+    imgStart->setPicture(picture(QStringLiteral(":/pictures/start.gif")));
     imgLogo = new PictureBox(board, false);
     imgLogo->setGeometry(twipsRect(3465, 5040, 2295, 615));
-    imgLogo->setPicture(QPixmap(QStringLiteral(":/pictures/logo.gif")));
+    imgLogo->setPicture(picture(QStringLiteral(":/pictures/logo.gif")));
     imgKey = new PictureBox(board, true);
     imgKey->setGeometry(twipsRect(450, 4980, 2490, 735));
-    imgKey->setPicture(QPixmap(QStringLiteral(":/pictures/key.bmp")));
+    imgKey->setPicture(picture(QStringLiteral(":/pictures/key.bmp")));
     lblScore[2] = makeLabel(board, QStringLiteral("0"), twipsRect(4845, 3945, 615, 315), Qt::AlignHCenter | Qt::AlignTop,
                             bold975, yellow);
     lblScore[1] = makeLabel(board, QStringLiteral("0"), twipsRect(3705, 3945, 615, 360), Qt::AlignHCenter | Qt::AlignTop,

@@ -14,6 +14,7 @@
 #include "ui/drawn_items.h"
 #include "ui/frmDovrel.h"
 #include "ui/help.h"
+#include "ui/pictures.h"
 #include "ui/style.h"
 #include "ui/twips.h"
 
@@ -50,7 +51,7 @@ void frmSetup::createControls()
 
     Image1 = new PictureBox(this, false);
     Image1->setGeometry(twipsRect(840, 240, 2295, 615));
-    Image1->setPicture(QPixmap(QStringLiteral(":/pictures/logo.gif")));
+    Image1->setPicture(picture(QStringLiteral(":/pictures/logo.gif")));
     Shape1 = new ShapeItem(this, ShapeItem::Form::Rectangle, QColor(0x0000FF), 3);
     Shape1->setGeometry(twipsRect(15, 15, 4110, 3990));
 

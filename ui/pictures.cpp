@@ -1,0 +1,33 @@
+#include "ui/pictures.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <cmath>
+
+namespace dovrel {
+
+QString pictureFileFor(const QString& path, qreal devicePixelRatio)
+{
+    // At 1.5 the doubled drawing shrinks better than the plain one grows; Qt's
+    // image reader knows densities up to 9 from the "@Nx" in the name.
+    const int wanted = std::min(9, static_cast<int>(std::ceil(devicePixelRatio - 0.001)));
+    const int dot = path.lastIndexOf(QLatin1Char('.'));
+    const int slash = path.lastIndexOf(QLatin1Char('/'));
+    const QString stem = dot > slash ? path.left(dot) : path;
+    const QString suffix = dot > slash ? path.mid(dot) : QString();
+    for (int n = wanted; n >= 2; --n) {
+        const QString dense = stem + QStringLiteral("@%1x").arg(n) + suffix;
+        if (QFileInfo::exists(dense))
+            return dense;
+    }
+    return path;
+}
+
+QPixmap picture(const QString& path)
+{
+    const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    // Loading sets the device pixel ratio from the "@2x" in the name.
+    return QPixmap(pictureFileFor(path, ratio));
+}
+
+}  // namespace dovrel
