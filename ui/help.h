@@ -7,8 +7,8 @@ namespace dovrel::help {
 void setFile(const QString& path);
 QString file();
 
-// Opens the help file at a topic. The topics are 1000 (the game), 2000 (the
-// setup dialog) and 3000 (the rules).
+// Opens the help file at a topic in the help window, reading the file afresh.
+// The topics are 1000 (the game), 2000 (the setup dialog) and 3000 (the rules).
 void show(int context);
 
 }  // namespace dovrel::help
