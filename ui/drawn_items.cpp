@@ -1,6 +1,8 @@
 #include "ui/drawn_items.h"
 
 #include <QPainter>
+#include <QTextBoundaryFinder>
+#include <QValidator>
 #include <algorithm>
 
 namespace dovrel {
@@ -110,6 +112,46 @@ const QPixmap& PictureBox::forScreen(QSize logical, qreal devicePixelRatio)
         resampled_.setDevicePixelRatio(devicePixelRatio);
     }
     return resampled_;
+}
+
+namespace {
+
+int characters(const QString& text)
+{
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    int count = 0;
+    while (finder.toNextBoundary() != -1)
+        ++count;
+    return count;
+}
+
+// Takes characters away just before the cursor, where the edit ended, until
+// the text fits.
+class CharacterLimit final : public QValidator {
+public:
+    CharacterLimit(int limit, QObject* parent) : QValidator(parent), limit_(limit) {}
+
+    State validate(QString& input, int& pos) const override
+    {
+        while (pos > 0 && characters(input) > limit_) {
+            QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, input);
+            finder.setPosition(pos);
+            const auto start = finder.toPreviousBoundary();
+            input.remove(start, pos - start);
+            pos = static_cast<int>(start);
+        }
+        return characters(input) > limit_ ? Invalid : Acceptable;
+    }
+
+private:
+    int limit_;
+};
+
+}  // namespace
+
+void TextBox::setMaxCharacters(int count)
+{
+    setValidator(new CharacterLimit(count, this));
 }
 
 void TextBox::focusInEvent(QFocusEvent* e)

@@ -70,10 +70,14 @@ private:
 };
 
 // A text box that reports when it has taken the focus, after its own handling.
+// Its length limit counts characters as a reader sees them, so it never keeps
+// half of one made of several code units (an emoji, a letter with its accent).
 class TextBox final : public QLineEdit {
     Q_OBJECT
 public:
     using QLineEdit::QLineEdit;
+    // Typing into a full box is refused; pasted text is cut to fit.
+    void setMaxCharacters(int count);
 
 signals:
     void gotFocus();

@@ -79,7 +79,7 @@ void frmSetup::createControls()
         label->setAlignment(Qt::AlignRight | Qt::AlignTop);
     }
     for (TextBox* box : {txtPlayer1, txtPlayer2})
-        box->setMaxLength(10);
+        box->setMaxCharacters(10);
     Label1->setBuddy(txtPlayer1);
     Label2->setBuddy(txtPlayer2);
 
