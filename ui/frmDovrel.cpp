@@ -12,6 +12,7 @@
 
 #include "app/module1.h"
 #include "ui/drawn_items.h"
+#include "ui/frmAbout.h"
 #include "ui/message_box.h"
 #include "ui/pacer.h"
 #include "ui/sound.h"
@@ -83,6 +84,14 @@ void frmDovrel::connectHandlers()
     connect(mnuFasterSpeed, &QAction::triggered, this, call(&Game::mnuFasterSpeed_Click));
     connect(mnuFastestSpeed, &QAction::triggered, this, call(&Game::mnuFastestSpeed_Click));
     connect(mnuViewKey, &QAction::toggled, imgKey, &QWidget::setVisible);
+    connect(mnuAbout, &QAction::triggered, this, [this] { run([this] { mnuAbout_Click(); }); });
+}
+
+void frmDovrel::mnuAbout_Click()
+{
+    // Loaded anew each time; it deletes itself once closed.
+    auto* box = new frmAbout;
+    box->showModal();
 }
 
 void frmDovrel::Form_Activate()

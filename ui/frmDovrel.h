@@ -116,6 +116,7 @@ protected:
 private:
     void createControls();
     void connectHandlers();
+    void mnuAbout_Click();
     QWidget* control(Ctl c, int index) const;
     QAction* menuItem(Ctl c) const;
     PictureBox* templateFor(Kind kind) const;
