@@ -164,7 +164,6 @@ void AboutTest::aboutMidGameLeavesTheGameAsItWas()
         QCOMPARE(Module1::instance().AboutFlag, QStringLiteral("ABOUT"));
         QVERIFY(!about.Label1->text().isEmpty());
         QTest::keyClick(about.windowHandle(), Qt::Key_Return);
-        QVERIFY(!about.loaded());
     }, &box);
 
     // The main window becomes active again and takes the flag.
@@ -202,7 +201,7 @@ void AboutTest::keysCloseTheBox()
     bool closedByKey = false;
     runAbout(w, [&](frmAbout& about) {
         QTest::keyClick(about.windowHandle(), Qt::Key(key));
-        closedByKey = !about.loaded();
+        closedByKey = box.isNull() || !box->loaded();  // it may be deleted already
     }, &box);
     QVERIFY(closedByKey);
     settle();
@@ -213,6 +212,7 @@ void AboutTest::keysCloseTheBox()
 void AboutTest::mainWindowTakesNoInputWhileTheBoxIsUp()
 {
     frmDovrel& w = openMainWindow();
+    const GameState before(w);
     bool exitAsked = false;
     runAbout(w, [&](frmAbout& about) {
         auto answer = answerNextBox(QMessageBox::No);
@@ -221,11 +221,20 @@ void AboutTest::mainWindowTakesNoInputWhileTheBoxIsUp()
         QTest::keyClick(w.windowHandle(), Qt::Key_Q, Qt::AltModifier);
         QTest::qWait(20);
         exitAsked = answer->seen;
+        // A window manager hands the activation to a clicked main window for
+        // a moment before the box takes it back: no return from the box.
+        QApplication::setActiveWindow(&w);
+        QTest::qWait(20);
+        about.activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&about));
         clickThroughWindow(about.cmdOK);
     });
     QVERIFY(!exitAsked);
     QVERIFY(!w.optPick[4]->isChecked());
     QVERIFY(w.txtPick->text().isEmpty());
+    QTRY_VERIFY(Module1::instance().AboutFlag.isEmpty());
+    QTest::qWait(30);
+    QCOMPARE(GameState(w), before);
 
     // Once the box has gone the same click counts.
     QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&w));
