@@ -127,7 +127,8 @@ void frmAbout::showModal()
     raise();
     activateWindow();
 
-    // Only the loop's own signals end it; after it the box may be gone.
+    // Waits until the box is unloaded, or deleted along with its owner;
+    // after that the box may be gone, so only the owner is touched.
     QEventLoop loop;
     connect(this, &frmAbout::unloaded, &loop, &QEventLoop::quit);
     connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
