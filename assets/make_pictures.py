@@ -258,6 +258,113 @@ def make_desktop_icons():
         icon(n).save(os.path.join(ICONS, "dovrel-%d.png" % n), optimize=True)
 
 
+ABOUT_CYAN = (0x80, 0xFF, 0xFF)    # the About box's background
+
+
+def make_emblem():
+    """The About box's emblem: a blue swirl at the left whose trail is a long
+    red and white striped wedge pointing right. Yellow is the transparent key."""
+    w, h = 100, 40
+    img, d = canvas(w, h)
+    u = SS
+    cx, cy = 18.5 * u, 20.0 * u
+    dark_red = (0x90, 0x08, 0x10)
+    navy = (0x08, 0x10, 0x70)
+    blue = (0x18, 0x40, 0xD8)
+    pale = (0xC8, 0xE8, 0xFF)
+
+    # The wedge first, so the swirl's outer arm covers its base. Its stripes
+    # run along it and meet at the tip.
+    base_x, tip = cx + 9.0 * u, (98.0 * u, 20.5 * u)
+    top, bottom = (base_x, 7.0 * u), (base_x, 33.0 * u)
+    stripes = 7
+    for i in range(stripes):
+        a = top[1] + (bottom[1] - top[1]) * i / stripes
+        b = top[1] + (bottom[1] - top[1]) * (i + 1) / stripes
+        d.polygon([(base_x, a), tip, (base_x, b)], fill=RED if i % 2 == 0 else (0xFF, 0xFF, 0xFF))
+    d.line([top, tip, bottom], fill=dark_red, width=int(1.1 * u), joint="curve")
+
+    # The swirl: a brush stroke that winds out from the centre and thickens,
+    # ending at the base of the wedge, so the trail seems to stream out of it.
+    turns = 2.25
+    start_angle = math.pi * 0.5
+
+    def arm(t):
+        a = start_angle - t * turns * 2 * math.pi
+        r = 1.2 * u + 14.8 * u * t
+        return cx + r * math.cos(a), cy + r * math.sin(a), (1.0 + 2.0 * t) * u
+
+    steps = 900
+    points = [arm(i / steps) for i in range(steps + 1)]
+    for x, y, r in points:
+        ring(d, x, y, r + 0.8 * u, navy)
+    for x, y, r in points:
+        ring(d, x, y, r, blue)
+    # A pale highlight along the outer arm where the light falls, upper left.
+    for i, (x, y, r) in enumerate(points):
+        t = i / steps
+        a = math.atan2(y - cy, x - cx)
+        if t > 0.55 and -2.7 < a < -1.6:
+            ring(d, x - 0.6 * u, y - 0.6 * u, r * 0.45, pale)
+    ring(d, cx, cy, 1.6 * u, pale)
+
+    img = reduce(img, w, h)
+    yellow = (0xFF, 0xFF, 0x00)
+    save_gif(flatten(img, ABOUT_CYAN, yellow), yellow, os.path.join(OUT, "emblem.gif"))
+
+
+def about_icon(n):
+    """A white speech bubble with a grey shadow, holding a blue lower-case i."""
+    img, d = canvas(n, n)
+    u = SS * n / 32  # the drawing is laid out on 32 pixels and scaled
+    outline = (0x30, 0x30, 0x30)
+    shadow = (0x78, 0x78, 0x78)
+    white = (0xFF, 0xFF, 0xFF)
+    blue = (0x10, 0x30, 0xE0)
+
+    def bubble(dx, dy, fill, edge=None):
+        body = (1.5 * u + dx, 1.5 * u + dy, 27.5 * u + dx, 23.0 * u + dy)
+        tail = [(7.0 * u + dx, 19.0 * u + dy), (5.0 * u + dx, 29.5 * u + dy), (15.0 * u + dx, 20.5 * u + dy)]
+        if edge:
+            grow = 1.2 * u
+            d.ellipse((body[0] - grow, body[1] - grow, body[2] + grow, body[3] + grow), fill=edge)
+            d.polygon([(tail[0][0] - grow, tail[0][1]), (tail[1][0] - grow * 0.6, tail[1][1] + grow),
+                       (tail[2][0] + grow, tail[2][1])], fill=edge)
+        d.ellipse(body, fill=fill)
+        d.polygon(tail, fill=fill)
+
+    bubble(3.0 * u, 2.5 * u, shadow)
+    bubble(0, 0, white, outline)
+    bubble(0, 0, white)
+    # The letter: a round dot over a stem with a foot, drawn rather than typeset
+    # so it stays crisp at 16 pixels.
+    ring(d, 14.5 * u, 6.6 * u, 2.1 * u, blue)
+    d.rectangle((13.0 * u, 10.0 * u, 16.2 * u, 19.5 * u), fill=blue)
+    d.rectangle((11.2 * u, 10.0 * u, 16.2 * u, 11.6 * u), fill=blue)
+    d.rectangle((11.2 * u, 18.0 * u, 18.0 * u, 19.5 * u), fill=blue)
+    img = reduce(img, n, n)
+    # Sixteen colours, one of them kept for the transparent corners. A fixed
+    # set of greys and blues, so the letter keeps its own blue.
+    alpha = img.getchannel("A").point(lambda a: 255 if a >= 128 else 0)
+    rgb = Image.new("RGB", (n, n), white)
+    rgb.paste(img, (0, 0), img)
+    greys = [0xFF, 0xE8, 0xD0, 0xB0, 0x98, 0x78, 0x58, 0x30]
+    blues = [blue, (0x50, 0x6C, 0xE8), (0x90, 0xA4, 0xF0), (0xC8, 0xD4, 0xF8), (0x40, 0x48, 0x90),
+             (0x80, 0x88, 0xB8), (0x20, 0x28, 0x60)]
+    colours = [(g, g, g) for g in greys] + blues
+    palette = Image.new("P", (1, 1))
+    palette.putpalette([c for rgb_ in colours for c in rgb_] + [0, 0, 0] * (256 - len(colours)))
+    pal = rgb.quantize(palette=palette, dither=Image.NONE).convert("RGBA")
+    pal.putalpha(alpha)
+    return pal
+
+
+def make_about_icon():
+    big, small = about_icon(32), about_icon(16)
+    big.save(os.path.join(OUT, "about.ico"), sizes=[(32, 32), (16, 16)], append_images=[small],
+             bitmap_format="bmp")
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     for scale in (1, 2):
@@ -267,6 +374,8 @@ def main():
         make_icon(scale)
     make_start()
     make_desktop_icons()
+    make_emblem()
+    make_about_icon()
 
 
 if __name__ == "__main__":

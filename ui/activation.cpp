@@ -1,9 +1,32 @@
 #include "ui/activation.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QMetaObject>
+#include <QWindow>
 
 namespace dovrel {
+
+namespace {
+
+// True while a modal box stands over the form and holds its input, as the
+// About box holds the main window's.
+bool heldByModalBox(const Form* form)
+{
+    const QWindow* modal = QGuiApplication::modalWindow();
+    const QWindow* window = form->windowHandle();
+    if (!modal || !window || modal == window || modal->isAncestorOf(window, QWindow::IncludeTransients))
+        return false;
+    if (modal->modality() == Qt::ApplicationModal)
+        return true;
+    for (const QWindow* w = modal->transientParent(); w; w = w->transientParent()) {
+        if (w == window)
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
 
 bool ActivationTracker::eventFilter(QObject* watched, QEvent* event)
 {
@@ -11,6 +34,10 @@ bool ActivationTracker::eventFilter(QObject* watched, QEvent* event)
         return false;
     auto* form = qobject_cast<Form*>(watched);
     if (!form || !form->loaded() || !form->isVisible())
+        return false;
+    // A click on a window held by a modal box activates it for a moment before
+    // the box takes the activation back: that is no return to the window.
+    if (heldByModalBox(form))
         return false;
     const bool cameFromElsewhere = last_ != form;
     last_ = form;

@@ -86,6 +86,7 @@ void frmDovrel::connectHandlers()
     connect(mnuExit, &QAction::triggered, this, command(&frmDovrel::mnuExit_Click));
     connect(mnuNewGame, &QAction::triggered, this, command(&frmDovrel::mnuNewGame_Click));
     connect(mnuHelpTopics, &QAction::triggered, this, command(&frmDovrel::mnuHelpTopics_Click));
+    connect(mnuAbout, &QAction::triggered, this, command(&frmDovrel::mnuAbout_Click));
     connect(mnuSound, &QAction::triggered, this, call(&Game::mnuSound_Click));
     connect(mnuNormalSpeed, &QAction::triggered, this, call(&Game::mnuNormalSpeed_Click));
     connect(mnuFasterSpeed, &QAction::triggered, this, call(&Game::mnuFasterSpeed_Click));

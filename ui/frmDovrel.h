@@ -122,6 +122,7 @@ private:
     void mnuExit_Click();
     void mnuNewGame_Click();
     void mnuHelpTopics_Click();
+    void mnuAbout_Click();
 
     QWidget* control(Ctl c, int index) const;
     QAction* menuItem(Ctl c) const;

@@ -1,5 +1,6 @@
 // The main window's commands outside a turn: leaving, a new match, the help.
 #include "app/module1.h"
+#include "ui/frmAbout.h"
 #include "ui/frmDovrel.h"
 #include "ui/frmSetup.h"
 #include "ui/help.h"
@@ -33,6 +34,13 @@ void frmDovrel::mnuHelpTopics_Click()
 {
     setHelpContext(1000);
     help::show(helpContext());
+}
+
+void frmDovrel::mnuAbout_Click()
+{
+    // Loaded anew each time; it deletes itself once closed.
+    auto* box = new frmAbout;
+    box->showModal();
 }
 
 }  // namespace dovrel
