@@ -261,12 +261,12 @@ def make_desktop_icons():
 ABOUT_CYAN = (0x80, 0xFF, 0xFF)    # the About box's background
 
 
-def make_emblem():
+def make_emblem(scale=1):
     """The About box's emblem: a blue swirl at the left whose trail is a long
     red and white striped wedge pointing right. Yellow is the transparent key."""
     w, h = 100, 40
-    img, d = canvas(w, h)
-    u = SS
+    img, d = canvas(w, h, scale)
+    u = SS * scale
     cx, cy = 18.5 * u, 20.0 * u
     dark_red = (0x90, 0x08, 0x10)
     navy = (0x08, 0x10, 0x70)
@@ -308,9 +308,9 @@ def make_emblem():
             ring(d, x - 0.6 * u, y - 0.6 * u, r * 0.45, pale)
     ring(d, cx, cy, 1.6 * u, pale)
 
-    img = reduce(img, w, h)
+    img = reduce(img, w * scale, h * scale)
     yellow = (0xFF, 0xFF, 0x00)
-    save_gif(flatten(img, ABOUT_CYAN, yellow), yellow, os.path.join(OUT, "emblem.gif"))
+    save_gif(flatten(img, ABOUT_CYAN, yellow), yellow, out("emblem.gif", scale))
 
 
 def about_icon(n):
@@ -359,9 +359,9 @@ def about_icon(n):
     return pal
 
 
-def make_about_icon():
-    big, small = about_icon(32), about_icon(16)
-    big.save(os.path.join(OUT, "about.ico"), sizes=[(32, 32), (16, 16)], append_images=[small],
+def make_about_icon(scale=1):
+    big, small = about_icon(32 * scale), about_icon(16 * scale)
+    big.save(out("about.ico", scale), sizes=[big.size, small.size], append_images=[small],
              bitmap_format="bmp")
 
 
@@ -372,10 +372,10 @@ def main():
         make_logo(scale)
         make_key(scale)
         make_icon(scale)
+        make_emblem(scale)
+        make_about_icon(scale)
     make_start()
     make_desktop_icons()
-    make_emblem()
-    make_about_icon()
 
 
 if __name__ == "__main__":

@@ -14,6 +14,7 @@
 #include "ui/drawn_items.h"
 #include "ui/frmDovrel.h"
 #include "ui/message_box.h"
+#include "ui/pictures.h"
 #include "ui/style.h"
 #include "ui/twips.h"
 
@@ -71,7 +72,7 @@ void frmAbout::createControls()
     cmdOK->setDefault(true);
     imgLogo = new PictureBox(this, false);
     imgLogo->setGeometry(twipsRect(1815, 330, 2295, 615));
-    imgLogo->setPicture(QPixmap(QStringLiteral(":/pictures/logo.gif")));
+    imgLogo->setPicture(picture(QStringLiteral(":/pictures/logo.gif")));
     Label1 = new QLabel(this);
     Label1->setGeometry(twipsRect(375, 1425, 4620, 3510));
     Label1->setTextFormat(Qt::PlainText);
@@ -82,7 +83,7 @@ void frmAbout::createControls()
     Label1->setAttribute(Qt::WA_TransparentForMouseEvents);
     Image1 = new PictureBox(this, true);
     Image1->setGeometry(twipsRect(825, 540, 1680, 705));
-    Image1->setPicture(QPixmap(QStringLiteral(":/pictures/emblem.gif")));
+    Image1->setPicture(picture(QStringLiteral(":/pictures/emblem.gif")));
     Shape1 = new ShapeItem(this, ShapeItem::Form::Rectangle, QColor(0x00C000), 5);
     Shape1->setGeometry(twipsRect(15, 15, 5355, 5420));
 
