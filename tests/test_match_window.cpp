@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -37,6 +38,7 @@ private slots:
     void newGameAnsweredNoChangesNothing();
     void newGameDuringTheComputersPauseAbandonsIt();
     void newGameDuringTheSlideAbandonsIt();
+    void menuOpenWhenTheComputersTakeBeginsCloses();
 
 private:
     frmDovrel& openMainWindow(bool vsComputer = false);
@@ -253,6 +255,24 @@ void MatchWindowTest::newGameDuringTheSlideAbandonsIt()
     QVERIFY(forms::setupIfLoaded());
     settle();
     QVERIFY(w.isNull());
+}
+
+void MatchWindowTest::menuOpenWhenTheComputersTakeBeginsCloses()
+{
+    frmDovrel& w = openMainWindow(true);
+    w.txtPick->setText(QStringLiteral("2"));
+    bool openInThePause = false;
+    bool openInTheReveal = true;
+    // The Help menu is opened while the computer thinks and left open.
+    program_->clock().after(2.0 + 2.5, [&] {
+        w.mnuHelp->popup(w.mapToGlobal(QPoint(40, 0)));
+        openInThePause = w.mnuHelp->isVisible();
+        program_->clock().after(3.0, [&] { openInTheReveal = w.mnuHelp->isVisible(); });
+    });
+    w.cmdOK->click();
+    QVERIFY(openInThePause);
+    QVERIFY(!openInTheReveal);
+    QCOMPARE(w.game().NextToken, int16_t(8));
 }
 
 QTEST_MAIN(MatchWindowTest)

@@ -199,12 +199,30 @@ QWidget* frmDovrel::control(Ctl c, int index) const
     }
 }
 
+namespace {
+
+// Closes a menu that is open, with its submenus.
+void closeMenu(QMenu* menu)
+{
+    for (QAction* action : menu->actions()) {
+        if (QMenu* sub = action->menu())
+            closeMenu(sub);
+    }
+    menu->hide();
+}
+
+}  // namespace
+
 void frmDovrel::setEnabled(Ctl c, bool on, int index)
 {
-    if (QAction* item = menuItem(c))
+    if (QAction* item = menuItem(c)) {
         item->setEnabled(on);
-    else
+        // A menu opened while it was live would otherwise stay open and usable.
+        if (!on && item->menu())
+            closeMenu(item->menu());
+    } else {
         control(c, index)->setEnabled(on);
+    }
 }
 
 bool frmDovrel::isEnabled(Ctl c, int index) const
