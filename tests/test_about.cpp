@@ -55,6 +55,7 @@ private slots:
     void keysCloseTheBox();
     void mainWindowTakesNoInputWhileTheBoxIsUp();
     void noticeFitsItsLabel();
+    void boxClosedBeforeItWasActiveLeavesNoFlag();
 
 private:
     frmDovrel& openMainWindow();
@@ -207,4 +208,19 @@ void AboutTest::noticeFitsItsLabel()
 }
 
 QTEST_MAIN(AboutTest)
+void AboutTest::boxClosedBeforeItWasActiveLeavesNoFlag()
+{
+    frmDovrel& w = openMainWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&w));
+    // Closed at once, before the box's activation has come round.
+    QTimer::singleShot(0, &w, [] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<frmAbout*>(top); box && box->isVisible())
+                box->cmdOK->click();
+        }
+    });
+    w.mnuAbout->trigger();
+    QTRY_VERIFY(Module1::instance().AboutFlag.isEmpty());
+}
+
 #include "test_about.moc"

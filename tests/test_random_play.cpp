@@ -20,6 +20,7 @@
 #include "app/module1.h"
 #include "gui_support.h"
 #include "ui/drawn_items.h"
+#include "ui/frmAbout.h"
 #include "ui/frmDovrel.h"
 #include "ui/frmSetup.h"
 #include "ui/frmWinner.h"
@@ -38,7 +39,8 @@ uint64_t scriptedSeed()
     return (*sessionRng)();
 }
 
-// Answers every message box the moment it shows, with one of its buttons.
+// Answers every message box the moment it shows, with one of its buttons, and
+// reads the About box no longer than it takes to close it.
 class RandomAnswers final : public QObject {
 public:
     explicit RandomAnswers(std::mt19937_64& rng) : rng_(rng) { qApp->installEventFilter(this); }
@@ -49,6 +51,10 @@ protected:
     {
         if (e->type() != QEvent::Show)
             return false;
+        if (auto* about = qobject_cast<frmAbout*>(o)) {
+            QTimer::singleShot(0, about, [about] { about->cmdOK->click(); });
+            return false;
+        }
         auto* box = qobject_cast<QMessageBox*>(o);
         if (!box)
             return false;
@@ -146,7 +152,8 @@ QString Session::step()
 
 QString Session::onSetup(frmSetup& s)
 {
-    switch (pick(5)) {
+    switch (pick(6)) {
+    case 5: QTest::keyClick(&s, Qt::Key_F1); return QStringLiteral("setup help");
     case 0: s.Option1->click(); return QStringLiteral("two players");
     case 1: s.Option2->click(); return QStringLiteral("one player");
     case 2: {
@@ -180,7 +187,7 @@ QString Session::interrupt(frmDovrel& w)
 {
     QPointer<frmDovrel> win = &w;
     const double when = pick(60) / 10.0;
-    const int what = pick(5);
+    const int what = pick(7);
     clock_.after(when, [win, what, this] {
         if (!win || !win->loaded())
             return;
@@ -190,6 +197,8 @@ QString Session::interrupt(frmDovrel& w)
         case 1: if (menus) win->mnuNewGame->trigger(); break;
         case 2: if (win->fraSpeed->isEnabled()) win->optFastest->click(); break;
         case 3: if (menus) win->mnuSound->trigger(); break;
+        case 4: if (menus) win->mnuAbout->trigger(); break;
+        case 5: if (menus) win->mnuHelpTopics->trigger(); break;
         default: if (menus) win->mnuViewKey->trigger(); break;
         }
     });
@@ -231,6 +240,13 @@ QString Session::onBoard(frmDovrel& w)
         QAction* options[] = {w.mnuSound, w.mnuViewKey, w.mnuNormalSpeed, w.mnuFasterSpeed, w.mnuFastestSpeed};
         options[pick(5)]->trigger();
         return QStringLiteral("option");
+    }
+    if (roll < 90 && menus) {
+        if (chance(50))
+            w.mnuAbout->trigger();
+        else
+            QTest::keyClick(&w, Qt::Key_F1);
+        return QStringLiteral("about or help");
     }
     if (roll < 92) {
         // To another program and back.

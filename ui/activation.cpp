@@ -33,8 +33,14 @@ bool ActivationTracker::eventFilter(QObject* watched, QEvent* event)
     if (event->type() != QEvent::WindowActivate)
         return false;
     auto* form = qobject_cast<Form*>(watched);
-    if (!form || !form->loaded() || !form->isVisible())
+    if (!form)
         return false;
+    if (!form->loaded() || !form->isVisible()) {
+        // A box closed before its activation came round was still the active
+        // window meanwhile: the next form's activation is a return from it.
+        last_ = form;
+        return false;
+    }
     // A click on a window held by a modal box activates it for a moment before
     // the box takes the activation back: that is no return to the window.
     if (heldByModalBox(form))

@@ -1,5 +1,6 @@
 #include "ui/frmAbout.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -136,9 +137,16 @@ void frmAbout::showModal()
     if (loaded())
         loop.exec();
 
-    // The main window's activation after the box consumes the About flag.
-    if (owner && owner->loaded())
-        owner->activateWindow();
+    // The main window's activation after the box consumes the About flag. A
+    // box closed before it ever took the activation leaves the main window
+    // active, and no activation follows: the flag is spent here instead, or it
+    // would swallow a later new game.
+    if (owner && owner->loaded()) {
+        if (QApplication::activeWindow() == owner)
+            Module1::instance().AboutFlag.clear();
+        else
+            owner->activateWindow();
+    }
 }
 
 void frmAbout::cmdOK_Click()
