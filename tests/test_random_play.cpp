@@ -216,7 +216,7 @@ QString Session::onBoard(frmDovrel& w)
         return QStringLiteral("continue");
     }
     if (takeLive && w.cmdOK->isEnabled() && roll < 60) {
-        const QString extra = chance(25) ? interrupt(w) : QString();
+        const QString extra = chance(15) ? interrupt(w) : QString();
         w.cmdOK->click();
         return QStringLiteral("OK") + extra;
     }
@@ -241,28 +241,28 @@ QString Session::onBoard(frmDovrel& w)
         options[pick(5)]->trigger();
         return QStringLiteral("option");
     }
-    if (roll < 90 && menus) {
+    if (roll < 89 && menus) {
         if (chance(50))
             w.mnuAbout->trigger();
         else
             QTest::keyClick(&w, Qt::Key_F1);
         return QStringLiteral("about or help");
     }
-    if (roll < 92) {
+    if (roll < 93) {
         // To another program and back.
         QApplication::setActiveWindow(nullptr);
         QApplication::setActiveWindow(&w);
         return QStringLiteral("away and back");
     }
-    if (roll < 95 && menus) {
+    if (roll < 94 && menus) {
         w.mnuNewGame->trigger();
         return QStringLiteral("new game");
     }
-    if (roll < 97 && w.cmdQuit->isEnabled()) {
+    if (roll < 95 && w.cmdQuit->isEnabled()) {
         w.cmdQuit->click();
         return QStringLiteral("quit");
     }
-    if (roll < 98) {
+    if (roll < 96) {
         w.close();
         return QStringLiteral("close box");
     }
@@ -340,7 +340,7 @@ void RandomPlayTest::randomPlayKeepsTheBoardConsistent()
     if (const QByteArray one = qgetenv("DOVREL_PLAY_SEED"); !one.isEmpty())
         seeds << one.toULongLong();
     else
-        for (uint64_t s = 1; s <= 30; ++s)
+        for (uint64_t s = 1; s <= 20; ++s)
             seeds << s;
     const int steps = 400;
 
