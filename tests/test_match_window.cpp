@@ -39,6 +39,7 @@ private slots:
     void newGameDuringTheComputersPauseAbandonsIt();
     void newGameDuringTheSlideAbandonsIt();
     void menuOpenWhenTheComputersTakeBeginsCloses();
+    void activationDuringATakeWaitsForItsEnd();
 
 private:
     frmDovrel& openMainWindow(bool vsComputer = false);
@@ -273,6 +274,24 @@ void MatchWindowTest::menuOpenWhenTheComputersTakeBeginsCloses()
     QVERIFY(openInThePause);
     QVERIFY(!openInTheReveal);
     QCOMPARE(w.game().NextToken, int16_t(8));
+}
+
+void MatchWindowTest::activationDuringATakeWaitsForItsEnd()
+{
+    // With the winner dialog open, the players can come back to the board in
+    // the middle of a take; the take must end on the row it began on.
+    frmDovrel& w = openMainWindow();
+    w.txtPick->setText(QStringLiteral("2"));
+    program_->clock().after(0.5, [&] { w.Form_Activate(); });
+    w.cmdOK->click();
+    QCOMPARE(w.game().NextToken, int16_t(2));
+    QCOMPARE(w.game().Score[1], int16_t(20));
+    QCOMPARE(w.game().CurrentPlayer, int16_t(2));
+    // Then the new game begins.
+    QTRY_COMPARE(w.game().Score[1], int16_t(0));
+    QTRY_VERIFY(!w.busy());
+    QCOMPARE(w.game().NextToken, int16_t(0));
+    QVERIFY(w.tokenKind(0) != Kind::None);
 }
 
 QTEST_MAIN(MatchWindowTest)

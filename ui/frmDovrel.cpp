@@ -46,8 +46,12 @@ void frmDovrel::run(F&& handler)
         // The window was closed while the handler handled events: stop here.
     }
     --busy_;
-    if (busy_ == 0 && !loaded())
+    if (busy_ > 0)
+        return;
+    if (!loaded())
         deleteLater();
+    else if (activationWaiting_)
+        QMetaObject::invokeMethod(this, &frmDovrel::Form_Activate, Qt::QueuedConnection);
 }
 
 void frmDovrel::connectHandlers()
@@ -96,6 +100,13 @@ void frmDovrel::connectHandlers()
 
 void frmDovrel::Form_Activate()
 {
+    // A new game never begins inside a running deal, take, slide or computer
+    // move: the activation waits until the window's handlers have returned.
+    if (busy_ > 0) {
+        activationWaiting_ = true;
+        return;
+    }
+    activationWaiting_ = false;
     run([this] { game_.Activated(); });
 }
 

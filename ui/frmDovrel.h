@@ -137,6 +137,7 @@ private:
     Pcg32Random rng_;
     Game game_;
     int busy_ = 0;
+    bool activationWaiting_ = false;
 };
 
 }  // namespace dovrel
