@@ -5,8 +5,6 @@
 #include <QThread>
 #include <mutex>
 
-#include "ui/wave_check.h"
-
 namespace dovrel {
 
 namespace {
@@ -106,20 +104,14 @@ void SoundCues::post(F&& work)
 void SoundCues::prepare(const QStringList& paths)
 {
     post([paths](CueEngine& engine) {
-        for (const QString& path : paths) {
-            if (isPlayableWave(path))
-                engine.load(path);
-        }
+        for (const QString& path : paths)
+            engine.load(path);
     });
 }
 
 void SoundCues::play(const QString& path)
 {
-    // Checked at every cue: a file that is missing now may be there later.
-    post([path](CueEngine& engine) {
-        if (isPlayableWave(path))
-            engine.play(path);
-    });
+    post([path](CueEngine& engine) { engine.play(path); });
 }
 
 void SoundCues::shutDown()
