@@ -108,6 +108,8 @@ private slots:
     void badCueFilesStaySilent();
     void programEndsCleanlyWhileACuePlays();
     void everyDingOfATakeIsHeard();
+    // Last: it stops the server.
+    void serverGoingAwayMidCueIsSilent();
 
 private:
     qint64 recorded() const { return QFileInfo(recording_).size(); }
@@ -274,6 +276,22 @@ void SoundServerTest::programEndsCleanlyWhileACuePlays()
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.readAllStandardError(), QByteArray());
     QCOMPARE(program.exitCode(), 0);
+}
+
+void SoundServerTest::serverGoingAwayMidCueIsSilent()
+{
+    const QString folder = QStringLiteral(DOVREL_FOLDER "/");
+    QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
+    StderrCapture err;
+    QStringList started;
+    SoundCues cues(SoundCues::moduleEngine(QStringLiteral(DOVREL_SOUND_MODULE_PATH)));
+    cues.onStarted([&started](const QString& path) { started << path; });
+    cues.play(folder + QStringLiteral("loss.wav"));
+    QTRY_VERIFY(!started.isEmpty());
+    stop(daemon_);
+    cues.play(folder + QStringLiteral("ding1.wav"));
+    cues.shutDown();
+    QCOMPARE(err.finish(), QByteArray());
 }
 
 QTEST_MAIN(SoundServerTest)

@@ -4,19 +4,28 @@
 #include <QLibrary>
 #include <QThread>
 #include <mutex>
+#include <pthread.h>
 
 namespace dovrel {
 
 namespace {
 
-// Set on cue threads. Whatever the audio stack says there (no device, a file it
-// cannot read) only means that the game plays silently; the player is not told.
+// Set on cue threads. Whatever the audio stack says there, or on the sound
+// server's connection thread (no device, a server gone away), only means that
+// the game plays silently; the player is not told.
 thread_local bool onCueThread = false;
 QtMessageHandler previousHandler = nullptr;
 
+bool onSoundServerThread()
+{
+    char name[16] = {};
+    pthread_getname_np(pthread_self(), name, sizeof name);
+    return qstrcmp(name, "threaded-ml") == 0;  // the name PulseAudio gives its thread
+}
+
 void quietAudio(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    if (onCueThread)
+    if (onCueThread || onSoundServerThread())
         return;
     if (previousHandler)
         previousHandler(type, context, message);
