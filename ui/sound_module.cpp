@@ -35,7 +35,16 @@ public:
 
     void setStarted(Started started) override { started_ = std::move(started); }
 
-    void load(const QString& path) override { sound(path); }
+    void load(const QString& path) override
+    {
+        // Connects to the sound system too, so that the first cue starts as
+        // promptly as the rest.
+        if (!deviceKnown_) {
+            deviceKnown_ = true;
+            QMediaDevices::defaultAudioOutput();
+        }
+        sound(path);
+    }
 
     void play(const QString& path) override
     {
@@ -80,6 +89,7 @@ private:
     std::unique_ptr<QBuffer> buffer_;
     std::unique_ptr<QAudioSink> sink_;
     Started started_;
+    bool deviceKnown_ = false;
 };
 
 }  // namespace
