@@ -17,6 +17,8 @@ void Game::Form_Load()
     view_.setCaption(Ctl::lblPlayer, m_.PlayerName[2], 2);
     view_.setCaption(Ctl::mnuSound, m_.SoundOn ? QStringLiteral("Turn &Sound Off")
                                                : QStringLiteral("Turn &Sound On"));
+    if (m_.SoundOn)
+        prepareCues();
     view_.showWindow();
     if (m_.StepDelay == 0.75f)
         view_.setValue(Ctl::optFaster, true);

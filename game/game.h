@@ -3,6 +3,7 @@
 // Every procedure follows the written algorithm of the same name step by step;
 // the window is reached only through BoardView.
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 #include "app/module1.h"
@@ -21,6 +22,8 @@ inline constexpr int SlideStep = 30;
 class CuePlayer {
 public:
     virtual ~CuePlayer() = default;
+    // Reads cue files ahead of need, so that the first cue is as prompt as the rest.
+    virtual void prepare(const QStringList& paths) = 0;
     virtual void play(const QString& path) = 0;
 };
 
@@ -78,6 +81,7 @@ public:
 
 private:
     void setSpeed(float delay);
+    void prepareCues();
     void stepPause(bool processEvents);
     int16_t drawUpTo(int n);  // Int(n * u + 1), in single precision
 

@@ -22,10 +22,22 @@ void Game::mnuSound_Click()
     if (view_.caption(Ctl::mnuSound) == QLatin1String("Turn &Sound On")) {
         m_.SoundOn = True;
         view_.setCaption(Ctl::mnuSound, QStringLiteral("Turn &Sound Off"));
+        prepareCues();
     } else {
         m_.SoundOn = False;
         view_.setCaption(Ctl::mnuSound, QStringLiteral("Turn &Sound On"));
     }
+}
+
+// The audio stack is woken only once the sound is on, and then before the
+// first cue is due.
+void Game::prepareCues()
+{
+    QStringList paths;
+    for (int i = 1; i <= 6; ++i)
+        paths << m_.SoundDir + QStringLiteral("ding%1.wav").arg(i);
+    paths << m_.SoundDir + QStringLiteral("loss.wav") << m_.SoundDir + QStringLiteral("win.wav");
+    cues_.prepare(paths);
 }
 
 void Game::PlaySoundCue(const QString& name)

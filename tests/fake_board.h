@@ -32,7 +32,9 @@ private:
 
 class RecordedCues final : public CuePlayer {
 public:
+    void prepare(const QStringList& paths) override { prepared << paths; }
     void play(const QString& path) override { played << path; }
+    QStringList prepared;
     QStringList played;
 };
 

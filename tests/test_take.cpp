@@ -47,6 +47,7 @@ private slots:
     void speedMenuSelectsTheOption();
     void speedFocusesTheTakeBoxOnlyWhenItIsLive();
     void soundToggleAndCues();
+    void cuesAreLoadedOnlyWhileTheSoundIsOn();
 };
 
 namespace {
@@ -544,6 +545,31 @@ void TakeTest::soundToggleAndCues()
     t.game.mnuSound_Click();
     QCOMPARE(t.m.SoundOn, False);
     QCOMPARE(t.board.caption(Ctl::mnuSound), QStringLiteral("Turn &Sound On"));
+}
+
+void TakeTest::cuesAreLoadedOnlyWhileTheSoundIsOn()
+{
+    Table t;
+    t.game.Form_Load();
+    QVERIFY(t.cues.prepared.isEmpty());  // sound off: the audio stack is left asleep
+    t.game.mnuSound_Click();
+    // Every cue the game plays is loaded before it is due.
+    for (int i = 1; i <= 6; ++i)
+        QVERIFY(t.cues.prepared.contains(QStringLiteral("/game/ding%1.wav").arg(i)));
+    QVERIFY(t.cues.prepared.contains(QStringLiteral("/game/loss.wav")));
+    QVERIFY(t.cues.prepared.contains(QStringLiteral("/game/win.wav")));
+    const QStringList all = t.cues.prepared;
+
+    t.cues.prepared.clear();
+    t.game.mnuSound_Click();
+    t.game.Form_Load();
+    QVERIFY(t.cues.prepared.isEmpty());
+    t.game.mnuSound_Click();
+    t.cues.prepared.clear();
+    // The next match's window, with the sound still on, loads them as it opens.
+    t.game.Form_Load();
+    QCOMPARE(t.cues.prepared, all);
+    QVERIFY(t.cues.played.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TakeTest)

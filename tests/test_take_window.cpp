@@ -14,6 +14,7 @@
 #include "gui_support.h"
 #include "ui/drawn_items.h"
 #include "ui/frmDovrel.h"
+#include "ui/sound.h"
 #include <QAction>
 #include "ui/twips.h"
 #include "virtual_clock.h"
@@ -235,6 +236,7 @@ void TakeWindowTest::takeConfirmedDuringTheSlideWaitsForIt()
 void TakeWindowTest::soundOnWithoutCueFilesPlaysSilently()
 {
     QTemporaryDir empty;
+    SoundCues::instance().setEngineMaker(SoundCues::moduleEngine(QStringLiteral(DOVREL_SOUND_MODULE_PATH)));
     Module1& m = Module1::instance();
     frmDovrel& w = openMainWindow();
     m.SoundDir = empty.path() + QLatin1Char('/');

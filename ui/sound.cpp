@@ -1,23 +1,31 @@
 #include "ui/sound.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
-#include <QSoundEffect>
-#include <QUrl>
+#include <QLibrary>
+#include <QThread>
+#include <mutex>
+#include <pthread.h>
 
 namespace dovrel {
 
 namespace {
 
+// Set on cue threads. Whatever the audio stack says there, or on the sound
+// server's connection thread (no device, a server gone away), only means that
+// the game plays silently; the player is not told.
+thread_local bool onCueThread = false;
 QtMessageHandler previousHandler = nullptr;
 
-// Without an audio device the game is simply silent; Qt Multimedia's own
-// complaints about it would only worry the player.
+bool onSoundServerThread()
+{
+    char name[16] = {};
+    pthread_getname_np(pthread_self(), name, sizeof name);
+    return qstrcmp(name, "threaded-ml") == 0;  // the name PulseAudio gives its thread
+}
+
 void quietAudio(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    if (type == QtWarningMsg
-        && (message.startsWith(QLatin1String("PulseAudioService:"))
-            || message == QLatin1String("No audio device detected")))
+    if (onCueThread || onSoundServerThread())
         return;
     if (previousHandler)
         previousHandler(type, context, message);
@@ -25,32 +33,135 @@ void quietAudio(QtMsgType type, const QMessageLogContext& context, const QString
         qt_message_output(type, context, message);
 }
 
+void keepAudioQuiet()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { previousHandler = qInstallMessageHandler(quietAudio); });
+}
+
 }  // namespace
 
-SoundCues& SoundCues::instance()
+// The cue thread's side of the player: the engine, made on first use.
+class CueDesk final : public QObject {
+public:
+    CueDesk(SoundCues::EngineMaker maker, std::function<void(const QString&)> started)
+        : maker_(std::move(maker)), started_(std::move(started))
+    {
+    }
+
+    CueEngine* engine()
+    {
+        if (!tried_) {
+            tried_ = true;
+            onCueThread = true;
+            if (maker_)
+                engine_ = maker_();
+            if (engine_)
+                engine_->setStarted(started_);
+        }
+        return engine_.get();
+    }
+
+    void close()
+    {
+        engine_.reset();
+        QThread::currentThread()->quit();
+    }
+
+private:
+    SoundCues::EngineMaker maker_;
+    std::function<void(const QString&)> started_;
+    std::unique_ptr<CueEngine> engine_;
+    bool tried_ = false;
+};
+
+SoundCues::SoundCues(EngineMaker maker) : maker_(std::move(maker)) {}
+
+SoundCues::~SoundCues()
 {
-    static SoundCues cues;
-    return cues;
+    shutDown();
+}
+
+template <class F>
+void SoundCues::post(F&& work)
+{
+    if (!thread_) {
+        keepAudioQuiet();
+        // News of a started cue comes back to the game's thread as a queued call.
+        auto started = [home = &home_, this](const QString& path) {
+            QMetaObject::invokeMethod(home, [this, path] {
+                if (started_)
+                    started_(path);
+            }, Qt::QueuedConnection);
+        };
+        thread_ = new QThread;
+        thread_->setObjectName(QStringLiteral("cues"));
+        desk_ = new CueDesk(maker_, started);
+        desk_->moveToThread(thread_);
+        thread_->start();
+    }
+    QMetaObject::invokeMethod(desk_, [desk = desk_, work = std::forward<F>(work)] {
+        // Nothing the audio stack throws may reach the event loop.
+        try {
+            if (CueEngine* engine = desk->engine())
+                work(*engine);
+        } catch (...) {
+        }
+    }, Qt::QueuedConnection);
+}
+
+void SoundCues::prepare(const QStringList& paths)
+{
+    post([paths](CueEngine& engine) {
+        for (const QString& path : paths)
+            engine.load(path);
+    });
 }
 
 void SoundCues::play(const QString& path)
 {
-    if (!QFileInfo(path).isFile())
+    post([path](CueEngine& engine) { engine.play(path); });
+}
+
+void SoundCues::shutDown()
+{
+    if (!thread_)
         return;
-    QPointer<QSoundEffect>& effect = effects_[path];
-    if (!effect) {
-        // Made on first use, so a game with the sound off never loads the audio stack.
-        if (effects_.size() == 1)
-            previousHandler = qInstallMessageHandler(quietAudio);
-        effect = new QSoundEffect(QCoreApplication::instance());
-        effect->setSource(QUrl::fromLocalFile(path));
+    QMetaObject::invokeMethod(desk_, [desk = desk_] { desk->close(); }, Qt::QueuedConnection);
+    // A sound system that hangs must not hang the game's exit: after a while
+    // the thread is left to itself, and what it holds is never freed.
+    if (thread_->wait(QDeadlineTimer(3000))) {
+        delete desk_;
+        delete thread_;
     }
-    if (effect->status() == QSoundEffect::Error)
-        return;
-    if (playing_ && playing_ != effect)
-        playing_->stop();
-    playing_ = effect;
-    effect->play();
+    desk_ = nullptr;
+    thread_ = nullptr;
+}
+
+SoundCues::EngineMaker SoundCues::moduleEngine(const QString& path)
+{
+    return [path]() -> std::unique_ptr<CueEngine> {
+        // Never unloaded: the audio stack's own threads run its code until exit.
+        QLibrary module(path);
+        auto* make = reinterpret_cast<NewCueEngine*>(module.resolve(NewCueEngineSymbol));
+        if (!make)
+            return nullptr;
+        return std::unique_ptr<CueEngine>(make());
+    };
+}
+
+QString SoundCues::defaultModulePath()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/" DOVREL_SOUND_MODULE);
+}
+
+SoundCues& SoundCues::instance()
+{
+    static SoundCues cues(moduleEngine(defaultModulePath()));
+    static std::once_flag once;
+    // Cues stop before the application and the audio stack go.
+    std::call_once(once, [] { qAddPostRoutine([] { cues.shutDown(); }); });
+    return cues;
 }
 
 }  // namespace dovrel

@@ -1,28 +1,63 @@
 #pragma once
-#include <QHash>
-#include <QPointer>
+// The cue player: cues play on a thread of their own, with its own event loop,
+// so a cue keeps playing whatever the game's thread does meanwhile - a pause
+// that handles no events included. The game only posts requests and never
+// waits on the audio stack.
+#include <QObject>
 #include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
 
 #include "game/game.h"
+#include "ui/cue_engine.h"
 
-class QSoundEffect;
+class QThread;
 
 namespace dovrel {
 
-// Plays cue files with Qt Multimedia. Starting a cue cuts off the one still
-// playing. A missing or broken file, or a machine without an audio device,
-// plays nothing and says nothing.
+class CueDesk;
+
 class SoundCues final : public CuePlayer {
 public:
+    using EngineMaker = std::function<std::unique_ptr<CueEngine>()>;
+
+    // The maker runs on the cue thread, the first time a cue is wanted.
+    explicit SoundCues(EngineMaker maker);
+    ~SoundCues() override;
+    SoundCues(const SoundCues&) = delete;
+    SoundCues& operator=(const SoundCues&) = delete;
+
+    void prepare(const QStringList& paths) override;
     void play(const QString& path) override;
 
-    // The player the whole program shares.
+    // Runs on the game's thread each time a cue is heard starting.
+    void onStarted(std::function<void(const QString&)> handler) { started_ = std::move(handler); }
+
+    // Ends the cue thread, cutting off a cue that still plays. A later cue
+    // starts it afresh.
+    void shutDown();
+
+    // An engine from the audio module at `path`; none when it cannot be loaded.
+    static EngineMaker moduleEngine(const QString& path);
+    // Where the program's player finds the audio module, unless told otherwise.
+    static QString defaultModulePath();
+
+    // The player the whole program shares: the audio module from the program's
+    // folder. It stops when the application goes.
     static SoundCues& instance();
+    // Points the shared player to another module; only before its first cue.
+    void setEngineMaker(EngineMaker maker) { maker_ = std::move(maker); }
 
 private:
-    // Owned by the application, so they go before the audio stack does.
-    QHash<QString, QPointer<QSoundEffect>> effects_;
-    QPointer<QSoundEffect> playing_;
+    template <class F>
+    void post(F&& work);
+
+    EngineMaker maker_;
+    QThread* thread_ = nullptr;
+    CueDesk* desk_ = nullptr;  // lives on the cue thread
+    QObject home_;             // lives on the game's thread, receives news of started cues
+    std::function<void(const QString&)> started_;
 };
 
 }  // namespace dovrel

@@ -1,0 +1,263 @@
+// The cue player: which files reach the audio stack, the thread the cues play
+// on, and silence whenever sound cannot be had.
+#include <QDir>
+#include <QMutex>
+#include <QSemaphore>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+#include <QtEndian>
+#include <atomic>
+
+#include "sound_support.h"
+#include "ui/sound.h"
+#include "ui/wave_file.h"
+
+using namespace dovrel;
+using namespace dovrel::testing;
+
+namespace {
+
+// What an engine was asked to do, and on which thread.
+struct Call {
+    QString what;
+    QString path;
+    QThread* thread;
+};
+
+struct CallLog {
+    QMutex lock;
+    QList<Call> calls;
+    std::atomic<int> made{0};
+    void add(const QString& what, const QString& path)
+    {
+        QMutexLocker hold(&lock);
+        calls << Call{what, path, QThread::currentThread()};
+    }
+    QStringList list()
+    {
+        QMutexLocker hold(&lock);
+        QStringList out;
+        for (const Call& c : calls)
+            out << c.what + QLatin1Char(' ') + QFileInfo(c.path).fileName();
+        return out;
+    }
+};
+
+class LoggingEngine final : public CueEngine {
+public:
+    explicit LoggingEngine(CallLog& log) : log_(log) {}
+    void setStarted(Started) override {}
+    void load(const QString& path) override { log_.add(QStringLiteral("load"), path); }
+    void play(const QString& path) override { log_.add(QStringLiteral("play"), path); }
+
+private:
+    CallLog& log_;
+};
+
+SoundCues::EngineMaker loggingMaker(CallLog& log)
+{
+    return [&log] {
+        ++log.made;
+        return std::make_unique<LoggingEngine>(log);
+    };
+}
+
+// An engine whose loading hangs until the test lets it go, as a stuck sound system would.
+class StuckEngine final : public CueEngine {
+public:
+    StuckEngine(QSemaphore& release, std::atomic<bool>& stuck, CallLog& log)
+        : release_(release), stuck_(stuck), log_(log)
+    {
+    }
+    void setStarted(Started) override {}
+    void load(const QString& path) override
+    {
+        stuck_ = true;
+        release_.tryAcquire(1, 10000);
+        stuck_ = false;
+        log_.add(QStringLiteral("load"), path);
+    }
+    void play(const QString& path) override { log_.add(QStringLiteral("play"), path); }
+
+private:
+    QSemaphore& release_;
+    std::atomic<bool>& stuck_;
+    CallLog& log_;
+};
+
+}  // namespace
+
+class SoundTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+
+    void filesTrustedToTheAudioStack_data();
+    void filesTrustedToTheAudioStack();
+
+    void cuesPlayInOrderOnTheirOwnThread();
+    void theGameNeverWaitsForTheAudioStack();
+    void nothingIsLoadedBeforeTheFirstCue();
+
+    void noAudioDeviceIsSilent();
+    void missingOrBrokenAudioModuleIsSilent();
+
+private:
+    QTemporaryDir dir_;
+    QString file(const QString& name) const { return dir_.filePath(name); }
+};
+
+void SoundTest::initTestCase()
+{
+    QVERIFY(dir_.isValid());
+    // Whatever this machine has, the audio stack finds no sound server here.
+    qputenv("PULSE_SERVER", QFile::encodeName(QStringLiteral("unix:") + file(QStringLiteral("no-server"))));
+    writeFile(file(QStringLiteral("good.wav")), toneWave());
+    writeFile(file(QStringLiteral("other.wav")), toneWave());
+    writeFile(file(QStringLiteral("empty.wav")), QByteArray());
+    writeFile(file(QStringLiteral("cut.wav")), toneWave().left(1000));
+}
+
+void SoundTest::filesTrustedToTheAudioStack_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("trusted");
+
+    const QByteArray frames = QByteArray(400, '\x10');
+    QByteArray listed = waveBytes(1, 22050, 16, frames);
+    // An odd-sized chunk (padded to even) between the format and the sound.
+    listed.insert(36, QByteArray("LIST\x03\x00\x00\x00" "abc\x00", 12));
+    QByteArray soundFirst = waveBytes(1, 22050, 16, frames);
+    soundFirst = soundFirst.left(12) + soundFirst.mid(36) + soundFirst.mid(12, 24);
+
+    QTest::newRow("16-bit mono") << waveBytes(1, 22050, 16, frames) << true;
+    QTest::newRow("8-bit stereo") << waveBytes(2, 8000, 8, frames) << true;
+    QTest::newRow("float") << waveBytes(1, 44100, 32, frames, 3) << true;
+    QTest::newRow("one frame") << waveBytes(1, 22050, 16, QByteArray(2, '\x10')) << true;
+    QTest::newRow("chunk before the sound") << listed << true;
+
+    QTest::newRow("empty") << QByteArray() << false;
+    QTest::newRow("not a wave file") << QByteArray(400, 'x') << false;
+    QTest::newRow("riff but not wave") << waveBytes(1, 22050, 16, frames).replace(8, 4, "AVI ") << false;
+    QTest::newRow("cut off in the header") << waveBytes(1, 22050, 16, frames).left(30) << false;
+    QTest::newRow("cut off in the sound") << waveBytes(1, 22050, 16, frames).left(300) << false;
+    QTest::newRow("part of a frame at the end") << waveBytes(1, 22050, 16, frames + 'x') << false;
+    QTest::newRow("no frames") << waveBytes(1, 22050, 16, QByteArray()) << false;
+    QTest::newRow("no sound chunk") << waveBytes(1, 22050, 16, frames).left(36) << false;
+    QTest::newRow("sound before the format") << soundFirst << false;
+    QTest::newRow("no channels") << waveBytes(0, 22050, 16, frames) << false;
+    QTest::newRow("no sample rate") << waveBytes(1, 0, 16, frames) << false;
+    QTest::newRow("7-bit samples") << waveBytes(1, 22050, 7, frames) << false;
+    QTest::newRow("24-bit samples") << waveBytes(1, 22050, 24, QByteArray(300, '\x10')) << false;
+    QTest::newRow("compressed") << waveBytes(1, 22050, 4, frames, 2) << false;
+}
+
+void SoundTest::filesTrustedToTheAudioStack()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, trusted);
+    const QString path = file(QStringLiteral("probe.wav"));
+    writeFile(path, bytes);
+    const std::optional<WaveSound> sound = readWave(path);
+    QCOMPARE(sound.has_value(), trusted);
+    if (!sound)
+        return;
+    // What is played is the sound chunk, as the format chunk describes it.
+    const qsizetype at = bytes.indexOf("data") + 8;
+    QCOMPARE(sound->frames, bytes.mid(at));
+    QCOMPARE(sound->channels, int(qFromLittleEndian<quint16>(bytes.constData() + 22)));
+    QCOMPARE(sound->rate, int(qFromLittleEndian<quint32>(bytes.constData() + 24)));
+}
+
+void SoundTest::cuesPlayInOrderOnTheirOwnThread()
+{
+    CallLog log;
+    {
+        SoundCues cues(loggingMaker(log));
+        const QString good = file(QStringLiteral("good.wav")), other = file(QStringLiteral("other.wav"));
+        cues.prepare({good, file(QStringLiteral("missing.wav")), file(QStringLiteral("empty.wav")), other});
+        cues.play(other);
+        cues.play(file(QStringLiteral("cut.wav")));
+        cues.play(good);
+        cues.play(file(QStringLiteral("missing.wav")));
+        cues.play(other);
+    }  // the player's end waits for what was asked
+    QCOMPARE(log.made.load(), 1);
+    QCOMPARE(log.list(), (QStringList{"load good.wav", "load missing.wav", "load empty.wav", "load other.wav",
+                                      "play other.wav", "play cut.wav", "play good.wav", "play missing.wav",
+                                      "play other.wav"}));
+    QThread* cueThread = log.calls.first().thread;
+    QVERIFY(cueThread != QThread::currentThread());
+    for (const Call& c : log.calls)
+        QCOMPARE(c.thread, cueThread);
+}
+
+void SoundTest::theGameNeverWaitsForTheAudioStack()
+{
+    QSemaphore release;
+    std::atomic<bool> stuck{false};
+    CallLog log;
+    SoundCues cues([&] { return std::make_unique<StuckEngine>(release, stuck, log); });
+    const QString good = file(QStringLiteral("good.wav"));
+    cues.prepare({good});
+    QTRY_VERIFY(stuck);
+    // Every request returns while the cue thread hangs in the audio stack.
+    cues.play(good);
+    cues.prepare({good});
+    cues.play(good);
+    const bool stillStuck = stuck;
+    release.release(2);
+    QVERIFY(stillStuck);
+    cues.shutDown();
+    QCOMPARE(log.list(), (QStringList{"load good.wav", "play good.wav", "load good.wav", "play good.wav"}));
+}
+
+void SoundTest::nothingIsLoadedBeforeTheFirstCue()
+{
+    CallLog log;
+    SoundCues cues(loggingMaker(log));
+    cues.shutDown();
+    QCOMPARE(log.made.load(), 0);
+    // After a shut-down the next cue starts the player afresh.
+    cues.play(file(QStringLiteral("good.wav")));
+    cues.shutDown();
+    QCOMPARE(log.list(), QStringList{"play good.wav"});
+}
+
+void SoundTest::noAudioDeviceIsSilent()
+{
+    QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
+    StderrCapture err;
+    SoundCues cues(SoundCues::moduleEngine(QStringLiteral(DOVREL_SOUND_MODULE_PATH)));
+    QStringList started;
+    cues.onStarted([&started](const QString& path) { started << path; });
+    QStringList all;
+    for (const QString& name : QDir(QStringLiteral(DOVREL_FOLDER)).entryList({QStringLiteral("*.wav")}))
+        all << QStringLiteral(DOVREL_FOLDER "/") + name;
+    QVERIFY(all.size() >= 8);
+    cues.prepare(all);
+    for (const QString& path : all)
+        cues.play(path);
+    cues.shutDown();  // returns once every cue was tried
+    QCOMPARE(err.finish(), QByteArray());
+    QCoreApplication::processEvents();
+    QVERIFY(started.isEmpty());
+}
+
+void SoundTest::missingOrBrokenAudioModuleIsSilent()
+{
+    QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
+    const QString broken = file(QStringLiteral("broken.so"));
+    writeFile(broken, "not a library");
+    StderrCapture err;
+    for (const QString& module : {file(QStringLiteral("absent.so")), broken}) {
+        SoundCues cues(SoundCues::moduleEngine(module));
+        cues.prepare({file(QStringLiteral("good.wav"))});
+        cues.play(file(QStringLiteral("good.wav")));
+    }
+    QCOMPARE(err.finish(), QByteArray());
+}
+
+QTEST_GUILESS_MAIN(SoundTest)
+#include "test_sound.moc"

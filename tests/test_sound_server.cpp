@@ -1,0 +1,298 @@
+// The cues against a real sound server: a private PulseAudio daemon whose only
+// sink is a null sink, recorded from its monitor. Runs on the real clock,
+// because what it checks is what a player hears; it asserts no timing bound,
+// only the order and spacing of what was recorded.
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cmath>
+#include <csignal>
+
+#include "app/module1.h"
+#include "gui_support.h"
+#include "sound_support.h"
+#include "ui/drawn_items.h"
+#include "ui/frmDovrel.h"
+#include "ui/sound.h"
+
+using namespace dovrel;
+using namespace dovrel::testing;
+
+namespace {
+
+constexpr int Rate = 22050;   // recorded mono, 16-bit
+constexpr double Window = 0.005;  // envelope resolution, seconds
+
+// The pitch of each ding, by its place in the take.
+constexpr double DingPitch[] = {523.25, 587.33, 659.26, 783.99, 880.0, 1046.5};
+
+QVector<qint16> samples(const QByteArray& raw)
+{
+    QVector<qint16> s(raw.size() / 2);
+    memcpy(s.data(), raw.constData(), static_cast<size_t>(s.size()) * 2);
+    return s;
+}
+
+// Root-mean-square level in consecutive windows.
+QVector<double> envelope(const QVector<qint16>& s)
+{
+    const int n = static_cast<int>(Rate * Window);
+    QVector<double> env;
+    for (qsizetype i = 0; i + n <= s.size(); i += n) {
+        double sum = 0;
+        for (int k = 0; k < n; ++k)
+            sum += double(s[i + k]) * s[i + k];
+        env << std::sqrt(sum / n);
+    }
+    return env;
+}
+
+// Where a sound starts: the level jumps well above what it was 30 ms before.
+// A bell only dies away, so its own body never counts as a start.
+QList<double> onsets(const QVector<double>& env)
+{
+    const double peak = *std::max_element(env.begin(), env.end());
+    QList<double> at;
+    qsizetype last = -1000;
+    for (qsizetype i = 6; i < env.size(); ++i) {
+        if (env[i] >= 0.2 * peak && env[i] > 2.5 * env[i - 6] && i - last >= 30) {
+            at << i * Window;
+            last = i;
+        }
+    }
+    return at;
+}
+
+// Strength of one frequency over a stretch of the recording.
+double power(const QVector<qint16>& s, qsizetype from, int n, double freq)
+{
+    const double w = 2 * M_PI * freq / Rate;
+    double s1 = 0, s2 = 0;
+    for (qsizetype i = from; i < from + n && i < s.size(); ++i) {
+        const double s0 = s[i] + 2 * std::cos(w) * s1 - s2;
+        s2 = s1;
+        s1 = s0;
+    }
+    return s1 * s1 + s2 * s2 - 2 * std::cos(w) * s1 * s2;
+}
+
+// Which ding sounds just after `start` seconds: the one whose pitch is strongest.
+int dingAt(const QVector<qint16>& s, double start)
+{
+    const qsizetype from = static_cast<qsizetype>((start + 0.01) * Rate);
+    int best = 0;
+    for (int d = 1; d < 6; ++d) {
+        if (power(s, from, Rate * 6 / 100, DingPitch[d]) > power(s, from, Rate * 6 / 100, DingPitch[best]))
+            best = d;
+    }
+    return best + 1;
+}
+
+}  // namespace
+
+class SoundServerTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+
+    // These two come first, while the recorder warms up.
+    void badCueFilesStaySilent_data();
+    void badCueFilesStaySilent();
+    void programEndsCleanlyWhileACuePlays();
+    void everyDingOfATakeIsHeard();
+    // Last: it stops the server.
+    void serverGoingAwayMidCueIsSilent();
+
+private:
+    qint64 recorded() const { return QFileInfo(recording_).size(); }
+    void stop(QProcess& p);
+
+    QTemporaryDir dir_;
+    QString server_;
+    QString recording_;
+    QProcess daemon_;
+    QProcess recorder_;
+};
+
+void SoundServerTest::initTestCase()
+{
+    const QString pulseaudio = QStandardPaths::findExecutable(QStringLiteral("pulseaudio"));
+    const QString parec = QStandardPaths::findExecutable(QStringLiteral("parec"));
+    QVERIFY2(!pulseaudio.isEmpty() && !parec.isEmpty(), "needs pulseaudio and parec: ./dev.sh installs them");
+    QVERIFY(dir_.isValid());
+    const QString socket = dir_.filePath(QStringLiteral("native"));
+    server_ = QStringLiteral("unix:") + socket;
+
+    // A daemon of our own: its own runtime folder and home, no client needs a cookie.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir_.path());
+    env.insert(QStringLiteral("HOME"), dir_.path());
+    env.remove(QStringLiteral("PULSE_SERVER"));
+    daemon_.setProcessEnvironment(env);
+    daemon_.setStandardOutputFile(dir_.filePath(QStringLiteral("daemon.log")));
+    daemon_.setStandardErrorFile(dir_.filePath(QStringLiteral("daemon.log")), QIODevice::Append);
+    daemon_.start(pulseaudio, {QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
+                               QStringLiteral("--exit-idle-time=-1"),
+                               QStringLiteral("--load=module-null-sink sink_name=rec"),
+                               QStringLiteral("--load=module-native-protocol-unix auth-anonymous=1 socket=") + socket});
+    QVERIFY(daemon_.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(socket), 10000);
+
+    // This process and the programs it starts play to that daemon.
+    qputenv("PULSE_SERVER", server_.toLocal8Bit());
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        qputenv("XDG_RUNTIME_DIR", dir_.path().toLocal8Bit());
+
+    // The recorder delivers its first data late (a second or two): the take
+    // waits until it flows.
+    recording_ = dir_.filePath(QStringLiteral("monitor.raw"));
+    recorder_.setStandardOutputFile(recording_);
+    recorder_.start(parec, {QStringLiteral("--server=") + server_, QStringLiteral("--device=rec.monitor"),
+                            QStringLiteral("--raw"), QStringLiteral("--format=s16le"),
+                            QStringLiteral("--rate=%1").arg(Rate), QStringLiteral("--channels=1"),
+                            QStringLiteral("--latency-msec=20")});
+    QVERIFY(recorder_.waitForStarted());
+}
+
+void SoundServerTest::stop(QProcess& p)
+{
+    if (p.state() == QProcess::NotRunning)
+        return;
+    ::kill(static_cast<pid_t>(p.processId()), SIGTERM);
+    if (!p.waitForFinished(5000))
+        ::kill(static_cast<pid_t>(p.processId()), SIGKILL);
+    p.waitForFinished(1000);
+}
+
+void SoundServerTest::cleanupTestCase()
+{
+    freshProgram();
+    SoundCues::instance().shutDown();
+    stop(recorder_);
+    stop(daemon_);
+}
+
+void SoundServerTest::everyDingOfATakeIsHeard()
+{
+    freshProgram();
+    Module1& m = Module1::instance();
+    m.PlayerName[1] = QStringLiteral("Ann");
+    m.PlayerName[2] = QStringLiteral("Bob");
+    m.SoundDir = QStringLiteral(DOVREL_FOLDER "/");
+    SoundCues::instance().setEngineMaker(SoundCues::moduleEngine(QStringLiteral(DOVREL_SOUND_MODULE_PATH)));
+
+    frmDovrel& w = forms::main();
+    QTRY_VERIFY(w.tokenKind(73) == Kind::Negative && !w.busy());
+    for (int k = 0; k <= 72; ++k)
+        w.showToken(k, Kind::Neutral);  // no draw, so no penalty cuts the take short
+    w.optFastest->click();
+    w.mnuSound->trigger();
+    QCOMPARE(m.SoundOn, True);
+
+    QTRY_VERIFY_WITH_TIMEOUT(recorded() > 0, 10000);
+    const qint64 first = recorded();
+    QTRY_VERIFY_WITH_TIMEOUT(recorded() > first, 10000);
+    // What was recorded before the take (the other tests' cues) is left out.
+    const qint64 before = recorded() / 2 * 2;
+    w.txtPick->setText(QStringLiteral("6"));
+    w.cmdOK->click();  // returns when the take and the hand-over are done
+    QCOMPARE(w.game().NextToken, int16_t(6));
+    // The recorder holds back its last data: wait for half a second more.
+    const qint64 after = recorded();
+    QTRY_VERIFY_WITH_TIMEOUT(recorded() > after + Rate, 10000);
+
+    QFile raw(recording_);
+    QVERIFY(raw.open(QIODevice::ReadOnly));
+    raw.seek(before);
+    const QVector<qint16> s = samples(raw.readAll());
+    const QList<double> at = onsets(envelope(s));
+    QVERIFY2(at.size() == 6, qPrintable(QStringLiteral("onsets at %1 s").arg(
+                                 [&] { QStringList t; for (double a : at) t << QString::number(a, 'f', 3); return t.join(QStringLiteral(", ")); }())));
+    // One ding per token, a step (half a second) apart, each in its place.
+    for (int i = 0; i < 6; ++i) {
+        if (i > 0) {
+            const double gap = at[i] - at[i - 1];
+            QVERIFY2(gap > 0.3 && gap < 0.8, qPrintable(QStringLiteral("ding %1 came %2 s after the one before").arg(i + 1).arg(gap)));
+        }
+        QCOMPARE(dingAt(s, at[i]), i + 1);
+    }
+}
+
+void SoundServerTest::badCueFilesStaySilent_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    const QByteArray tone = toneWave();
+    QTest::newRow("missing") << QByteArray();  // no file is written
+    QTest::newRow("empty") << QByteArray("");
+    QTest::newRow("not a wave file") << QByteArray(3000, 'x');
+    QTest::newRow("cut off in the header") << tone.left(30);
+    QTest::newRow("cut off in the sound") << tone.left(tone.size() / 2);
+    QTest::newRow("part of a frame at the end") << waveBytes(1, 22050, 16, tone.mid(44) + 'x');
+}
+
+void SoundServerTest::badCueFilesStaySilent()
+{
+    QFETCH(QByteArray, bytes);
+    const QString bad = dir_.filePath(QStringLiteral("bad.wav"));
+    const QString good = dir_.filePath(QStringLiteral("good.wav"));
+    const QString next = dir_.filePath(QStringLiteral("next.wav"));
+    QFile::remove(bad);
+    if (!bytes.isNull())
+        writeFile(bad, bytes);
+    writeFile(good, toneWave());
+    writeFile(next, toneWave());
+
+    QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
+    StderrCapture err;
+    QStringList started;
+    {
+        SoundCues cues(SoundCues::moduleEngine(QStringLiteral(DOVREL_SOUND_MODULE_PATH)));
+        cues.onStarted([&started](const QString& path) { started << path; });
+        cues.prepare({bad, good, next});
+        cues.play(bad);
+        cues.play(good);
+        cues.play(bad);
+        cues.play(next);
+        // The player lives on after the bad file, and plays the next good one.
+        QTRY_VERIFY(started.contains(next));
+    }
+    QVERIFY(!started.contains(bad));
+    QCOMPARE(err.finish(), QByteArray());
+}
+
+void SoundServerTest::programEndsCleanlyWhileACuePlays()
+{
+    QProcess program;
+    program.start(QStringLiteral(CUE_EXIT_PROBE), {});
+    QVERIFY(program.waitForFinished(30000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.readAllStandardError(), QByteArray());
+    QCOMPARE(program.exitCode(), 0);
+}
+
+void SoundServerTest::serverGoingAwayMidCueIsSilent()
+{
+    const QString folder = QStringLiteral(DOVREL_FOLDER "/");
+    QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
+    StderrCapture err;
+    QStringList started;
+    SoundCues cues(SoundCues::moduleEngine(QStringLiteral(DOVREL_SOUND_MODULE_PATH)));
+    cues.onStarted([&started](const QString& path) { started << path; });
+    cues.play(folder + QStringLiteral("loss.wav"));
+    QTRY_VERIFY(!started.isEmpty());
+    stop(daemon_);
+    cues.play(folder + QStringLiteral("ding1.wav"));
+    cues.shutDown();
+    QCOMPARE(err.finish(), QByteArray());
+}
+
+QTEST_MAIN(SoundServerTest)
+#include "test_sound_server.moc"
