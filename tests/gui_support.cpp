@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QPushButton>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QTest>
 #include <QTimer>
 
@@ -39,6 +40,17 @@ std::shared_ptr<BoxAnswer> answerNextBox(QMessageBox::StandardButton button)
     auto answer = std::make_shared<BoxAnswer>();
     QTimer::singleShot(0, qApp, [=] { tryAnswer(answer, button, 500); });
     return answer;
+}
+
+void typeText(QWidget* w, const QString& text)
+{
+    for (char32_t c : text.toUcs4()) {
+        const QString one = QString::fromUcs4(&c, 1);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, one);
+        QApplication::sendEvent(w, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, one);
+        QApplication::sendEvent(w, &release);
+    }
 }
 
 void settle()

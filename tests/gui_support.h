@@ -17,6 +17,10 @@ struct BoxAnswer {
 };
 std::shared_ptr<BoxAnswer> answerNextBox(QMessageBox::StandardButton button);
 
+// Key presses carrying any text, one character (code point) at a time, beyond
+// what the ASCII-only key helpers of the test library can send.
+void typeText(QWidget* w, const QString& text);
+
 // A fresh program: default program-wide state, every form of an earlier test gone.
 void freshProgram();
 

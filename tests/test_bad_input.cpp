@@ -21,18 +21,6 @@ using namespace dovrel::testing;
 
 namespace {
 
-// Key presses carrying any text, one character (code point) at a time.
-void typeText(QWidget* w, const QString& text)
-{
-    for (char32_t c : text.toUcs4()) {
-        const QString one = QString::fromUcs4(&c, 1);
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, one);
-        QApplication::sendEvent(w, &press);
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, one);
-        QApplication::sendEvent(w, &release);
-    }
-}
-
 bool hasLoneSurrogate(const QString& s)
 {
     for (qsizetype i = 0; i < s.size(); ++i) {

@@ -81,19 +81,6 @@ const QStringList Names = {QString(),
 
 const QString Keys = QStringLiteral("0123456789 -+.aZ");
 
-// Types text as key presses, one character (code point) at a time, beyond
-// what the ASCII-only key helpers of the test library can send.
-void typeText(QWidget* w, const QString& text)
-{
-    for (char32_t c : text.toUcs4()) {
-        const QString one = QString::fromUcs4(&c, 1);
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, one);
-        QApplication::sendEvent(w, &press);
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, one);
-        QApplication::sendEvent(w, &release);
-    }
-}
-
 QString winsText(int wins)
 {
     return QString::number(wins) + (wins == 1 ? QStringLiteral(" Win") : QStringLiteral(" Wins"));

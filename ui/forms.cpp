@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QPointer>
 #include <QTimer>
 
@@ -53,6 +54,24 @@ void Form::markUnloaded()
     loaded_ = false;
     --loadedForms;
     endIfNoFormLeft();
+}
+
+void Form::centreOnScreen(const QScreen* screen)
+{
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+void Form::showActive()
+{
+    show();
+    raise();
+    activateWindow();
 }
 
 void Form::keyPressEvent(QKeyEvent* event)

@@ -3,6 +3,8 @@
 // the last of them is unloaded.
 #include <QWidget>
 
+class QScreen;
+
 namespace dovrel {
 
 class frmDovrel;
@@ -31,6 +33,11 @@ public slots:
 protected:
     // Call when the form has closed for good.
     void markUnloaded();
+    // Puts the form's outer frame in the middle of the screen (the primary one
+    // when none is given).
+    void centreOnScreen(const QScreen* screen = nullptr);
+    // Shows the form in front, as the active window.
+    void showActive();
     // F1 opens the help at this form's topic; other keys go on as usual.
     void keyPressEvent(QKeyEvent* event) override;
 

@@ -3,13 +3,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
-#include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 
 #include "app/module1.h"
 #include "ui/drawn_items.h"
@@ -120,14 +118,8 @@ void frmAbout::showModal()
     } else {
         setWindowModality(Qt::ApplicationModal);
     }
-    if (const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen()) {
-        QRect box = rect();
-        box.moveCenter(screen->availableGeometry().center());
-        move(box.topLeft());
-    }
-    show();
-    raise();
-    activateWindow();
+    centreOnScreen(owner ? owner->screen() : nullptr);
+    showActive();
 
     // Waits until the box is unloaded, or deleted along with its owner;
     // after that the box may be gone, so only the owner is touched.

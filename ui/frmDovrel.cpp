@@ -6,9 +6,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-#include <QGuiApplication>
 #include <QRadioButton>
-#include <QScreen>
 
 #include "app/module1.h"
 #include "ui/drawn_items.h"
@@ -380,15 +378,9 @@ void frmDovrel::showWindow()
 {
     if (!QWidget::isVisible()) {
         adjustSize();
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
+        centreOnScreen();
     }
-    show();
-    raise();
-    activateWindow();
+    showActive();
 }
 
 void frmDovrel::showWinnerDialog()

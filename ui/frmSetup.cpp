@@ -3,12 +3,10 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 
 #include "app/module1.h"
 #include "ui/drawn_items.h"
@@ -104,18 +102,12 @@ void frmSetup::Form_Load()
     Module1& m = Module1::instance();
     m.SoundDir = withTrailingSeparator(QCoreApplication::applicationDirPath());
     help::setFile(m.SoundDir + QStringLiteral("Dovrel.hlp"));
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect box = rect();
-        box.moveCenter(screen->availableGeometry().center());
-        move(box.topLeft());
-    }
+    centreOnScreen();
 }
 
 void frmSetup::showModeless()
 {
-    show();
-    raise();
-    activateWindow();
+    showActive();
 }
 
 void frmSetup::Form_Activate()

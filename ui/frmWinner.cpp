@@ -82,9 +82,7 @@ void frmWinner::Form_Load()
 void frmWinner::showOverMainWindow()
 {
     lblWinner->setText(Module1::instance().WinnerName);
-    show();
-    raise();
-    activateWindow();
+    showActive();
     cmdNew->setFocus(Qt::OtherFocusReason);
 }
 
