@@ -4,6 +4,7 @@
 
 #include "ui/forms.h"
 #include "ui/frmSetup.h"
+#include "ui/sound.h"
 #include "ui/style.h"
 
 int main(int argc, char* argv[])
@@ -17,5 +18,5 @@ int main(int argc, char* argv[])
     dovrel::forms::install();
 
     dovrel::forms::setup().showModeless();
-    return QApplication::exec();
+    return dovrel::stopCuesForExit(QApplication::exec());
 }

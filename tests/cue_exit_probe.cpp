@@ -1,9 +1,16 @@
-// A run of the program that ends while a cue sounds: it opens the main window
-// with the sound on, plays the win cue, and closes the last window as soon as
-// the cue is heard starting. It exits with 0 and writes nothing when the
-// program ends cleanly.
+// A run of the program that ends while a cue sounds. It lies in the program's
+// folder and finds the audio module and the cue files there, as the game does.
+// It opens the main window with the sound on, plays the win cue, and closes
+// the last window:
+//   (no argument)        as soon as the cue is heard starting;
+//   --stop-server PID    as soon as the cue is heard starting, after stopping
+//                        (SIGSTOP) the sound server PID and asking for the loss
+//                        cue, which then waits on the server for good;
+//   --close-at-once      right after asking for the cue.
+// It exits with 0 and writes nothing when the program ends cleanly.
 #include <QApplication>
 #include <QTimer>
+#include <csignal>
 
 #include "app/module1.h"
 #include "ui/forms.h"
@@ -24,6 +31,13 @@ void quietPlatform(QtMsgType type, const QMessageLogContext& context, const QStr
         passOn(type, context, message);
 }
 
+void closeProgram()
+{
+    Module1::instance().CloseReason = QStringLiteral("Out for Good");
+    if (frmDovrel* w = forms::mainIfLoaded())
+        w->close();
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -32,25 +46,32 @@ int main(int argc, char* argv[])
     passOn = qInstallMessageHandler(quietPlatform);
     installFonts();
     forms::install();
+    const QStringList args = QCoreApplication::arguments().mid(1);
+    const bool atOnce = args.contains(QLatin1String("--close-at-once"));
+    const qsizetype stop = args.indexOf(QLatin1String("--stop-server"));
+    const pid_t server = stop >= 0 ? static_cast<pid_t>(args.value(stop + 1).toInt()) : 0;
 
     Module1& m = Module1::instance();
     m.PlayerName[1] = QStringLiteral("Ann");
     m.PlayerName[2] = QStringLiteral("Bob");
-    m.SoundDir = QStringLiteral(DOVREL_FOLDER "/");
+    m.SoundDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
     m.SoundOn = True;
-    SoundCues& cues = SoundCues::instance();
-    cues.setEngineMaker(SoundCues::moduleEngine(QStringLiteral(DOVREL_SOUND_MODULE_PATH)));
-    cues.onStarted([](const QString& path) {
+    SoundCues::instance().onStarted([server](const QString& path) {
         if (!path.endsWith(QLatin1String("win.wav")))
             return;
-        Module1::instance().CloseReason = QStringLiteral("Out for Good");
-        if (frmDovrel* w = forms::mainIfLoaded())
-            w->close();
+        if (server > 0) {
+            ::kill(server, SIGSTOP);
+            if (frmDovrel* w = forms::mainIfLoaded())
+                w->game().PlaySoundCue(QStringLiteral("loss.wav"));
+        }
+        closeProgram();
     });
 
     frmDovrel& w = forms::main();
     QTimer::singleShot(0, &w, [&w] { w.game().PlaySoundCue(QStringLiteral("win.wav")); });
+    if (atOnce)
+        QTimer::singleShot(0, &app, closeProgram);
     // Never heard: fail rather than hang.
     QTimer::singleShot(20000, &app, [] { QCoreApplication::exit(3); });
-    return QApplication::exec();
+    return stopCuesForExit(QApplication::exec());
 }

@@ -2,12 +2,17 @@
 // on, and silence whenever sound cannot be had.
 #include <QDir>
 #include <QMutex>
+#include <QScopeGuard>
 #include <QSemaphore>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <QtEndian>
 #include <atomic>
+#include <thread>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "sound_support.h"
 #include "ui/sound.h"
@@ -86,6 +91,22 @@ private:
     CallLog& log_;
 };
 
+// A wave file in the extensible format, whose sample tag lies in a sub-format
+// block after the plain fields.
+QByteArray extensibleWave(int channels, int bits, quint16 subTag, const QByteArray& data)
+{
+    QByteArray b = waveBytes(channels, 22050, bits, data, 0xFFFE);
+    QByteArray ext(24, '\0');
+    qToLittleEndian<quint16>(22, ext.data());  // size of what follows
+    qToLittleEndian<quint16>(static_cast<quint16>(bits), ext.data() + 2);
+    qToLittleEndian<quint16>(subTag, ext.data() + 8);
+    ext.replace(12, 12, QByteArray("\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 12));
+    b.insert(36, ext);
+    qToLittleEndian<quint32>(40, b.data() + 16);
+    qToLittleEndian<quint32>(qFromLittleEndian<quint32>(b.constData() + 4) + 24, b.data() + 4);
+    return b;
+}
+
 }  // namespace
 
 class SoundTest : public QObject {
@@ -95,6 +116,7 @@ private slots:
 
     void filesTrustedToTheAudioStack_data();
     void filesTrustedToTheAudioStack();
+    void pipesAreNotRead();
 
     void cuesPlayInOrderOnTheirOwnThread();
     void theGameNeverWaitsForTheAudioStack();
@@ -130,12 +152,18 @@ void SoundTest::filesTrustedToTheAudioStack_data()
     listed.insert(36, QByteArray("LIST\x03\x00\x00\x00" "abc\x00", 12));
     QByteArray soundFirst = waveBytes(1, 22050, 16, frames);
     soundFirst = soundFirst.left(12) + soundFirst.mid(36) + soundFirst.mid(12, 24);
+    QByteArray hugeChunk = waveBytes(1, 22050, 16, frames);
+    hugeChunk.insert(36, QByteArray("LIST\xFF\xFF\xFF\xFF" "abc\x00", 12));
+    QByteArray hugeSound = waveBytes(1, 22050, 16, frames);
+    qToLittleEndian<quint32>(0xFFFFFFFE, hugeSound.data() + 40);
 
     QTest::newRow("16-bit mono") << waveBytes(1, 22050, 16, frames) << true;
     QTest::newRow("8-bit stereo") << waveBytes(2, 8000, 8, frames) << true;
     QTest::newRow("float") << waveBytes(1, 44100, 32, frames, 3) << true;
     QTest::newRow("one frame") << waveBytes(1, 22050, 16, QByteArray(2, '\x10')) << true;
     QTest::newRow("chunk before the sound") << listed << true;
+    QTest::newRow("extensible 16-bit") << extensibleWave(2, 16, 1, frames) << true;
+    QTest::newRow("extensible float") << extensibleWave(1, 32, 3, frames) << true;
 
     QTest::newRow("empty") << QByteArray() << false;
     QTest::newRow("not a wave file") << QByteArray(400, 'x') << false;
@@ -151,6 +179,11 @@ void SoundTest::filesTrustedToTheAudioStack_data()
     QTest::newRow("7-bit samples") << waveBytes(1, 22050, 7, frames) << false;
     QTest::newRow("24-bit samples") << waveBytes(1, 22050, 24, QByteArray(300, '\x10')) << false;
     QTest::newRow("compressed") << waveBytes(1, 22050, 4, frames, 2) << false;
+    QTest::newRow("extensible compressed") << extensibleWave(1, 4, 2, frames) << false;
+    QTest::newRow("extensible without its sub-format") << waveBytes(1, 22050, 16, frames, 0xFFFE) << false;
+    QTest::newRow("chunk claiming 4 GiB") << hugeChunk << false;
+    QTest::newRow("sound claiming 4 GiB") << hugeSound << false;
+    QTest::newRow("far longer than a cue") << waveBytes(1, 22050, 16, QByteArray(9 << 20, '\x10')) << false;
 }
 
 void SoundTest::filesTrustedToTheAudioStack()
@@ -168,6 +201,28 @@ void SoundTest::filesTrustedToTheAudioStack()
     QCOMPARE(sound->frames, bytes.mid(at));
     QCOMPARE(sound->channels, int(qFromLittleEndian<quint16>(bytes.constData() + 22)));
     QCOMPARE(sound->rate, int(qFromLittleEndian<quint32>(bytes.constData() + 24)));
+}
+
+void SoundTest::pipesAreNotRead()
+{
+    // A pipe named like a cue file, that nothing writes to: opening it, or
+    // reading it, would hold the cue thread for good.
+    const QString pipe = file(QStringLiteral("pipe.wav"));
+    QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+    std::atomic<bool> done{false};
+    std::optional<WaveSound> sound;
+    std::thread reader([&] {
+        sound = readWave(pipe);
+        done = true;
+    });
+    // A reader stuck on the pipe is let go by a writer that comes and goes.
+    const auto letGo = qScopeGuard([&] {
+        if (const int fd = ::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK); fd >= 0)
+            ::close(fd);
+        reader.join();
+    });
+    QTRY_VERIFY(done);
+    QVERIFY(!sound);
 }
 
 void SoundTest::cuesPlayInOrderOnTheirOwnThread()
@@ -239,7 +294,7 @@ void SoundTest::noAudioDeviceIsSilent()
     cues.prepare(all);
     for (const QString& path : all)
         cues.play(path);
-    cues.shutDown();  // returns once every cue was tried
+    QVERIFY(cues.shutDown(QDeadlineTimer::Forever));  // every cue was tried
     QCOMPARE(err.finish(), QByteArray());
     QCoreApplication::processEvents();
     QVERIFY(started.isEmpty());

@@ -9,11 +9,16 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
 #include <csignal>
+#include <fcntl.h>
+#include <sys/prctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/module1.h"
 #include "gui_support.h"
@@ -95,6 +100,18 @@ int dingAt(const QVector<qint16>& s, double start)
     return best + 1;
 }
 
+// What this test starts goes with it, even when it dies (killed, crashed, out
+// of time): a sound server or a recorder left behind would run on for good.
+void goesWithThisProcess(QProcess& p, int sig)
+{
+    const pid_t parent = ::getpid();
+    p.setChildProcessModifier([parent, sig] {
+        ::prctl(PR_SET_PDEATHSIG, sig);
+        if (::getppid() != parent)  // it died before that
+            ::_exit(1);
+    });
+}
+
 }  // namespace
 
 class SoundServerTest : public QObject {
@@ -106,8 +123,10 @@ private slots:
     // These two come first, while the recorder warms up.
     void badCueFilesStaySilent_data();
     void badCueFilesStaySilent();
-    void programEndsCleanlyWhileACuePlays();
     void everyDingOfATakeIsHeard();
+    // These hold the server up for a while; they come after the take.
+    void programEndsWhileACuePlays_data();
+    void programEndsWhileACuePlays();
     // Last: it stops the server.
     void serverGoingAwayMidCueIsSilent();
 
@@ -139,6 +158,7 @@ void SoundServerTest::initTestCase()
     daemon_.setProcessEnvironment(env);
     daemon_.setStandardOutputFile(dir_.filePath(QStringLiteral("daemon.log")));
     daemon_.setStandardErrorFile(dir_.filePath(QStringLiteral("daemon.log")), QIODevice::Append);
+    goesWithThisProcess(daemon_, SIGKILL);  // it may be stopped just then, deaf to anything else
     daemon_.start(pulseaudio, {QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
                                QStringLiteral("--exit-idle-time=-1"),
                                QStringLiteral("--load=module-null-sink sink_name=rec"),
@@ -155,6 +175,7 @@ void SoundServerTest::initTestCase()
     // waits until it flows.
     recording_ = dir_.filePath(QStringLiteral("monitor.raw"));
     recorder_.setStandardOutputFile(recording_);
+    goesWithThisProcess(recorder_, SIGTERM);
     recorder_.start(parec, {QStringLiteral("--server=") + server_, QStringLiteral("--device=rec.monitor"),
                             QStringLiteral("--raw"), QStringLiteral("--format=s16le"),
                             QStringLiteral("--rate=%1").arg(Rate), QStringLiteral("--channels=1"),
@@ -229,24 +250,38 @@ void SoundServerTest::everyDingOfATakeIsHeard()
 void SoundServerTest::badCueFilesStaySilent_data()
 {
     QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("pipe");
     const QByteArray tone = toneWave();
-    QTest::newRow("missing") << QByteArray();  // no file is written
-    QTest::newRow("empty") << QByteArray("");
-    QTest::newRow("not a wave file") << QByteArray(3000, 'x');
-    QTest::newRow("cut off in the header") << tone.left(30);
-    QTest::newRow("cut off in the sound") << tone.left(tone.size() / 2);
-    QTest::newRow("part of a frame at the end") << waveBytes(1, 22050, 16, tone.mid(44) + 'x');
+    QTest::newRow("missing") << QByteArray() << false;  // no file is written
+    QTest::newRow("empty") << QByteArray("") << false;
+    QTest::newRow("not a wave file") << QByteArray(3000, 'x') << false;
+    QTest::newRow("cut off in the header") << tone.left(30) << false;
+    QTest::newRow("cut off in the sound") << tone.left(tone.size() / 2) << false;
+    QTest::newRow("part of a frame at the end") << waveBytes(1, 22050, 16, tone.mid(44) + 'x') << false;
+    // Nothing ever writes to it: reading it would wait for good.
+    QTest::newRow("a pipe") << QByteArray() << true;
 }
 
 void SoundServerTest::badCueFilesStaySilent()
 {
     QFETCH(QByteArray, bytes);
+    QFETCH(bool, pipe);
     const QString bad = dir_.filePath(QStringLiteral("bad.wav"));
     const QString good = dir_.filePath(QStringLiteral("good.wav"));
     const QString next = dir_.filePath(QStringLiteral("next.wav"));
     QFile::remove(bad);
-    if (!bytes.isNull())
+    if (pipe) {
+        QVERIFY(::mkfifo(QFile::encodeName(bad).constData(), 0600) == 0);
+    } else if (!bytes.isNull()) {
         writeFile(bad, bytes);
+    }
+    // Should the cue thread be stuck reading the pipe, it is let go at the end.
+    const auto unblock = qScopeGuard([&] {
+        if (!pipe)
+            return;
+        if (const int fd = ::open(QFile::encodeName(bad).constData(), O_WRONLY | O_NONBLOCK); fd >= 0)
+            ::close(fd);
+    });
     writeFile(good, toneWave());
     writeFile(next, toneWave());
 
@@ -268,10 +303,31 @@ void SoundServerTest::badCueFilesStaySilent()
     QCOMPARE(err.finish(), QByteArray());
 }
 
-void SoundServerTest::programEndsCleanlyWhileACuePlays()
+void SoundServerTest::programEndsWhileACuePlays_data()
 {
+    QTest::addColumn<QString>("serverHangs");
+    QTest::newRow("answering server") << QString();
+    QTest::newRow("server hung before the first cue") << QStringLiteral("before");
+    QTest::newRow("server hung during a take") << QStringLiteral("during");
+}
+
+// With the server hung, the cue thread is stuck in the audio stack: the
+// program still ends at once, with 0 and without a word.
+void SoundServerTest::programEndsWhileACuePlays()
+{
+    QFETCH(QString, serverHangs);
+    const auto server = static_cast<pid_t>(daemon_.processId());
+    const auto resume = qScopeGuard([server] { ::kill(server, SIGCONT); });
+    QStringList args;
+    if (serverHangs == QLatin1String("before")) {
+        ::kill(server, SIGSTOP);
+        args << QStringLiteral("--close-at-once");
+    } else if (serverHangs == QLatin1String("during")) {
+        args << QStringLiteral("--stop-server") << QString::number(server);
+    }
     QProcess program;
-    program.start(QStringLiteral(CUE_EXIT_PROBE), {});
+    goesWithThisProcess(program, SIGKILL);
+    program.start(QStringLiteral(CUE_EXIT_PROBE), args);
     QVERIFY(program.waitForFinished(30000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.readAllStandardError(), QByteArray());

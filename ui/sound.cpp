@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QLibrary>
 #include <QThread>
+#include <cstdio>
+#include <cstdlib>
 #include <mutex>
 #include <pthread.h>
 
@@ -123,26 +125,31 @@ void SoundCues::play(const QString& path)
     post([path](CueEngine& engine) { engine.play(path); });
 }
 
-void SoundCues::shutDown()
+bool SoundCues::shutDown(QDeadlineTimer deadline)
 {
     if (!thread_)
-        return;
+        return true;
     QMetaObject::invokeMethod(desk_, [desk = desk_] { desk->close(); }, Qt::QueuedConnection);
-    // A sound system that hangs must not hang the game's exit: after a while
-    // the thread is left to itself, and what it holds is never freed.
-    if (thread_->wait(QDeadlineTimer(3000))) {
+    // A sound system that hangs must not hang the game: after a while the
+    // thread is left to itself, and what it holds is never freed.
+    const bool ended = thread_->wait(deadline);
+    if (ended) {
         delete desk_;
         delete thread_;
     }
     desk_ = nullptr;
     thread_ = nullptr;
+    return ended;
 }
 
 SoundCues::EngineMaker SoundCues::moduleEngine(const QString& path)
 {
     return [path]() -> std::unique_ptr<CueEngine> {
         // Never unloaded: the audio stack's own threads run its code until exit.
+        // Every symbol is bound at load, so that a module that does not fit the
+        // installed libraries fails here, quietly, rather than at its first call.
         QLibrary module(path);
+        module.setLoadHints(QLibrary::ResolveAllSymbolsHint);
         auto* make = reinterpret_cast<NewCueEngine*>(module.resolve(NewCueEngineSymbol));
         if (!make)
             return nullptr;
@@ -159,9 +166,19 @@ SoundCues& SoundCues::instance()
 {
     static SoundCues cues(moduleEngine(defaultModulePath()));
     static std::once_flag once;
-    // Cues stop before the application and the audio stack go.
+    // Should main() not have stopped them, cues stop before the application
+    // and the audio stack go.
     std::call_once(once, [] { qAddPostRoutine([] { cues.shutDown(); }); });
     return cues;
+}
+
+int stopCuesForExit(int exitCode)
+{
+    if (!SoundCues::instance().shutDown()) {
+        std::fflush(nullptr);
+        std::_Exit(exitCode);
+    }
+    return exitCode;
 }
 
 }  // namespace dovrel

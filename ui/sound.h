@@ -3,6 +3,7 @@
 // so a cue keeps playing whatever the game's thread does meanwhile - a pause
 // that handles no events included. The game only posts requests and never
 // waits on the audio stack.
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -34,9 +35,14 @@ public:
     // Runs on the game's thread each time a cue is heard starting.
     void onStarted(std::function<void(const QString&)> handler) { started_ = std::move(handler); }
 
-    // Ends the cue thread, cutting off a cue that still plays. A later cue
-    // starts it afresh.
-    void shutDown();
+    // How long the end of the program waits for the cue thread.
+    static constexpr int ShutDownMs = 2000;
+
+    // Ends the cue thread, cutting off a cue that still plays; a later cue
+    // starts it afresh. False when the thread has not ended by the deadline,
+    // stuck in a sound system that hangs: it is then left to itself, with all
+    // it holds.
+    bool shutDown(QDeadlineTimer deadline = QDeadlineTimer(ShutDownMs));
 
     // An engine from the audio module at `path`; none when it cannot be loaded.
     static EngineMaker moduleEngine(const QString& path);
@@ -44,7 +50,8 @@ public:
     static QString defaultModulePath();
 
     // The player the whole program shares: the audio module from the program's
-    // folder. It stops when the application goes.
+    // folder. main() stops it once the event loop is done; failing that, it
+    // stops when the application goes.
     static SoundCues& instance();
     // Points the shared player to another module; only before its first cue.
     void setEngineMaker(EngineMaker maker) { maker_ = std::move(maker); }
@@ -59,5 +66,11 @@ private:
     QObject home_;             // lives on the game's thread, receives news of started cues
     std::function<void(const QString&)> started_;
 };
+
+// main()'s last step, once the event loop is done: stops the shared player and
+// returns `exitCode`. A cue thread stuck in a sound system that hangs holds
+// locks that the audio stack's own clean-up at exit would wait on for ever, or
+// abort over: the process then ends here, running no exit handler.
+int stopCuesForExit(int exitCode);
 
 }  // namespace dovrel

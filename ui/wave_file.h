@@ -15,9 +15,10 @@ struct WaveSound {
     QByteArray frames;  // interleaved samples, whole frames only
 };
 
-// The sound of a wave file, or nothing when the file is missing, empty, cut
-// off, ends in part of a frame, holds no frame at all, or is in a format the
-// audio stack does not take as it is.
+// The sound of a wave file, or nothing when the file is missing, not a regular
+// file, empty, larger than a cue can be (8 MiB), cut off, ends in part of a
+// frame, holds no frame at all, or is in a format the audio stack does not take
+// as it is.
 std::optional<WaveSound> readWave(const QString& path);
 
 }  // namespace dovrel
