@@ -203,23 +203,41 @@ play_match() {
     local probe_x=$(( x - left + (w + left + right - 4665 / 15) / 2 + 4 ))
     local probe_y=$(( y - top + 675 / 15 + 4 ))
 
-    local deadline=$((SECONDS + 900)) hwm=""
+    # A window called just "Dovrel" is the winner dialog, or the setup dialog
+    # if a key meant for the board pressed New Game in it: either way the match
+    # is over.
+    local deadline=$((SECONDS + 600)) hwm="" name last=""
     while [ $SECONDS -lt $deadline ]; do
-        if [ "$("$BIN/bench/xprobe" pixel "$probe_x" "$probe_y")" = 0000FF ]; then
+        name=$(active_name)
+        if [ "$name" = Dovrel ] || [ "$("$BIN/bench/xprobe" pixel "$probe_x" "$probe_y")" = 0000FF ]; then
             hwm=$(awk '/VmHWM/ { print $2 }' "/proc/$pid/status")
             break
         fi
-        case "$(active_name)" in
+        [ "$name" != "$last" ] && echo "$SECONDS s: $name" >>"$WORK/match.windows"
+        last=$name
+        case "$name" in
         "Score For This Game") xdotool key Return ;;
         "Exit Check...") xdotool key n ;;
-        "Dovrel... "*) xdotool key "${TAKE6[@]}" alt+c ;;   # alt+c: Continue after a penalty
+        "Dovrel... "*)
+            xdotool key "${TAKE6[@]:0:3}"
+            # Enter only while the board still has the focus.
+            [ "$(active_name)" = "$name" ] && xdotool key Return alt+c   # alt+c: Continue after a penalty
+            ;;
         esac
         sleep 0.25
     done
-    xdotool key alt+x 2>/dev/null || true   # Exit in the winner dialog
-    sleep 1
+    if [ -n "$hwm" ]; then
+        echo "$hwm"
+        xdotool key alt+x 2>/dev/null || true   # Exit in the winner dialog
+        sleep 1
+    else
+        # Keep what the screen showed, to see where the keys got stuck.
+        import -window root "$BIN/bench/unfinished-match.png"
+        cp "$WORK/match.windows" "$BIN/bench/unfinished-match.txt"
+        echo "match with sound $sound did not finish: see $BIN/bench/unfinished-match.*" >&2
+    fi
+    rm -f "$WORK/match.windows"
     stop_game "$pid"
-    if [ -n "$hwm" ]; then echo "$hwm"; else echo "match $sound did not finish" >&2; fi
 }
 
 memory() {
