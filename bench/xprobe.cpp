@@ -23,7 +23,6 @@
 #include <X11/keysym.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -36,7 +35,6 @@
 #include <utility>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <vector>
 
 namespace {
 
@@ -155,7 +153,7 @@ unsigned long pixelAt(Display* d, int x, int y)
 {
     XImage* img = XGetImage(d, DefaultRootWindow(d), x, y, 1, 1, AllPlanes, ZPixmap);
     if (!img)
-        return ~0UL;
+        return 0;  // off the screen: nothing painted there
     const unsigned long p = XGetPixel(img, 0, 0) & 0xFFFFFF;
     XDestroyImage(img);
     return p;
