@@ -51,6 +51,14 @@ stats() {
 
 median() { sort -g | awk '{ v[NR] = $1 } END { if (NR) print v[int((NR + 1) / 2)] }'; }
 
+# Runs a measurement; one that fails is reported on the terminal and left out
+# of the figures.
+exec 3>&2
+measure() {
+    "$@" 2>"$WORK/measure.err" && return
+    echo "left out, a run failed: $(grep -E '^(xprobe|cpu_share):' "$WORK/measure.err" | tail -1)" >&3
+}
+
 # --- The session: X server, window manager, sound server ----------------------
 
 PIDS=()
@@ -99,12 +107,12 @@ startup() {
     # One round first so that every file is in the page cache.
     for ((j = 1; j < ${#progs[@]}; j += 2)); do
         # shellcheck disable=SC2086
-        "$BIN/bench/xprobe" startup -- ${progs[j]} >/dev/null 2>&1
+        "$BIN/bench/xprobe" startup -- ${progs[j]} >/dev/null 2>&1 || true
     done
     for ((i = 1; i <= RUNS; i++)); do
         for ((j = 0; j < ${#progs[@]}; j += 2)); do
             # shellcheck disable=SC2086
-            "$BIN/bench/xprobe" startup --hold 1500 -- ${progs[j + 1]} 2>/dev/null >>"$WORK/start.${progs[j]}"
+            measure "$BIN/bench/xprobe" startup --hold 1500 -- ${progs[j + 1]} >>"$WORK/start.${progs[j]}"
         done
     done
     local name col
@@ -139,7 +147,7 @@ deal() {
     y=$((5910 / 15 - 2070 / 15 - 14))
     local i
     for ((i = 1; i <= RUNS; i++)); do
-        "$BIN/bench/xprobe" deal "$x" "$y" "$colour" -- "$BIN/dovrel" 2>/dev/null >>"$WORK/deal"
+        measure "$BIN/bench/xprobe" deal "$x" "$y" "$colour" -- "$BIN/dovrel" >>"$WORK/deal"
     done
     echo "main window mapped: $(cut -d' ' -f2 "$WORK/deal" | stats)   (min / median / max)"
     echo "row dealt:          $(cut -d' ' -f3 "$WORK/deal" | stats)"
@@ -245,7 +253,7 @@ memory() {
     echo "load before: $(load)"
     local i floor_rss
     for ((i = 1; i <= RUNS; i++)); do
-        "$BIN/bench/xprobe" startup --hold 1500 -- "$BIN/bench/floor_window" 2>/dev/null | cut -d' ' -f3 >>"$WORK/mem.floor"
+        measure "$BIN/bench/xprobe" startup --hold 1500 -- "$BIN/bench/floor_window" | cut -d' ' -f3 >>"$WORK/mem.floor"
     done
     for ((i = 1; i <= MATCHES; i++)); do
         play_match on >>"$WORK/mem.on"
@@ -275,11 +283,11 @@ cpu() {
             # the reveals of tokens 2 to 6 between them.
             xdotool key "${TAKE6[@]}"
             sleep 0.2
-            "$BIN/bench/cpu_share" "$pid" 5600 | cut -d' ' -f1 >>"$WORK/cpu.take.$sound"
+            measure "$BIN/bench/cpu_share" "$pid" 5600 | cut -d' ' -f1 >>"$WORK/cpu.take.$sound"
             # After the take's last two pauses the frame slides across (a burst
             # of work); the computer then pauses 1 s, writes its take and pauses
             # 2 s more: measure 2.5 s of that.
-            "$BIN/bench/cpu_share" "$pid" 2500 --after-burst | cut -d' ' -f1 >>"$WORK/cpu.computer.$sound"
+            measure "$BIN/bench/cpu_share" "$pid" 2500 --after-burst | cut -d' ' -f1 >>"$WORK/cpu.computer.$sound"
             stop_game "$pid"
         done
     done

@@ -18,6 +18,7 @@
 //
 // The program is ended with SIGTERM afterwards. Needs a window manager.
 #include <X11/Xlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
@@ -149,6 +150,24 @@ std::pair<int, int> clientOrigin(Display* d, Window frame)
     return {rx, ry};
 }
 
+std::optional<Window> activeWindow(Display* d, Atom active)
+{
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::optional<Window> w;
+    if (XGetWindowProperty(d, DefaultRootWindow(d), active, 0, 1, False, XA_WINDOW, &type, &format, &items,
+                           &after, &data)
+            == Success
+        && data) {
+        if (items == 1)
+            w = *reinterpret_cast<Window*>(data);
+        XFree(data);
+    }
+    return w;
+}
+
 unsigned long pixelAt(Display* d, int x, int y)
 {
     XImage* img = XGetImage(d, DefaultRootWindow(d), x, y, 1, 1, AllPlanes, ZPixmap);
@@ -234,8 +253,17 @@ int main(int argc, char** argv)
     const int yUp = std::atoi(argv[3]);
     const unsigned long colour = std::strtoul(argv[4], nullptr, 16);
 
-    // Let the dialog settle and take the focus before Return goes to it.
-    usleep(500 * 1000);
+    // Return must go to the dialog: wait until the window manager has made it
+    // the active window, then let it settle.
+    const std::optional<Window> dialog = clientOf(d, first);
+    const Atom activeAtom = XInternAtom(d, "_NET_ACTIVE_WINDOW", False);
+    const double focusDeadline = nowMs() + TimeoutMs;
+    while (activeWindow(d, activeAtom) != dialog) {
+        if (nowMs() > focusDeadline)
+            fail("the first window never became the active one");
+        usleep(5000);
+    }
+    usleep(200 * 1000);
     XSync(d, False);
     while (XPending(d) > 0) {
         XEvent e;
