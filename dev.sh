@@ -11,18 +11,7 @@ cd "$(dirname "$0")"
 PACKAGES=(cmake make g++ qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins fonts-liberation2
           desktop-file-utils appstream pulseaudio pulseaudio-utils)
 
-install_missing() {
-    local missing=()
-    for p in "${PACKAGES[@]}"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-    done
-    [ ${#missing[@]} -eq 0 ] && return
-    local sudo=()
-    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-    echo "Installing: ${missing[*]}"
-    "${sudo[@]}" apt-get update -qq
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
-}
+source tools/install_missing.sh
 
 build() {
     cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -53,12 +42,12 @@ test_sanitized() {
 
 case "${1:-}" in
 play)
-    install_missing
+    install_missing "${PACKAGES[@]}"
     build
     exec ./build/dovrel
     ;;
 test)
-    install_missing
+    install_missing "${PACKAGES[@]}"
     build
     (cd build && ctest --output-on-failure -j"$(nproc)")
     echo "Again with AddressSanitizer and UndefinedBehaviorSanitizer:"

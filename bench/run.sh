@@ -20,18 +20,7 @@ SECTIONS=("$@")
 PACKAGES=(xvfb openbox xdotool x11-utils imagemagick pulseaudio pulseaudio-utils
           libx11-dev libxtst-dev valgrind)
 
-install_missing() {
-    local missing=()
-    for p in "${PACKAGES[@]}"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-    done
-    [ ${#missing[@]} -eq 0 ] && return
-    local sudo=()
-    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-    echo "Installing: ${missing[*]}"
-    "${sudo[@]}" apt-get update -qq
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
-}
+source "$ROOT/tools/install_missing.sh"
 
 wants() {
     local s
@@ -338,7 +327,7 @@ suite() {
 
 # ---------------------------------------------------------------------------------
 
-install_missing
+install_missing "${PACKAGES[@]}"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$(nproc)" --target dovrel floor_window floor_window_audio xprobe cpu_share \
     pause_bench headless_match >/dev/null
