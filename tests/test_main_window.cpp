@@ -31,6 +31,7 @@ private slots:
     void firstShowDealsOneRow();
     void tokensShareTheTemplatesPictures();
     void namesAreShownExactlyAsTyped();
+    void optionsMenuActsOnTheWindow();
 
     void exitQuestionYesClosesTheWindow();
     void exitQuestionNoKeepsTheSameBoard();
@@ -140,6 +141,28 @@ void MainWindowTest::namesAreShownExactlyAsTyped()
     w.setCaption(Ctl::fraPlayer, QStringLiteral("R&D"));
     QCOMPARE(w.caption(Ctl::fraPlayer), QStringLiteral("R&D"));
     QVERIFY(QKeySequence::mnemonic(w.fraPlayer->title()).isEmpty());
+}
+
+void MainWindowTest::optionsMenuActsOnTheWindow()
+{
+    frmDovrel& w = openMainWindow();
+    Module1& m = Module1::instance();
+
+    w.mnuViewKey->trigger();
+    QVERIFY(!w.mnuViewKey->isChecked());
+    QVERIFY(!w.imgKey->isVisible());
+    w.mnuViewKey->trigger();
+    QVERIFY(w.imgKey->isVisible());
+
+    // A desktop that moves access keys rewrites the shown text; the toggle
+    // must still know which way it stands.
+    w.mnuSound->setText(QStringLiteral("Turn Sound &On"));
+    w.mnuSound->trigger();
+    QCOMPARE(m.SoundOn, int16_t(True));
+    QCOMPARE(w.mnuSound->text(), QStringLiteral("Turn &Sound Off"));
+    w.mnuSound->trigger();
+    QCOMPARE(m.SoundOn, int16_t(False));
+    QCOMPARE(w.mnuSound->text(), QStringLiteral("Turn &Sound On"));
 }
 
 void MainWindowTest::exitQuestionYesClosesTheWindow()

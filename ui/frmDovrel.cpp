@@ -257,6 +257,8 @@ void frmDovrel::setCaption(Ctl c, const QString& text, int index)
     switch (c) {
     case Ctl::mnuSound:
         mnuSound->setText(text);
+        // Kept apart from the shown text, which some desktops rewrite to move its access key.
+        mnuSound->setProperty("caption", text);
         return;
     case Ctl::fraPlayer:
         fraPlayer->setTitle(literalCaption(text));
@@ -277,7 +279,7 @@ void frmDovrel::setCaption(Ctl c, const QString& text, int index)
 QString frmDovrel::caption(Ctl c, int index) const
 {
     switch (c) {
-    case Ctl::mnuSound: return mnuSound->text();
+    case Ctl::mnuSound: return mnuSound->property("caption").toString();
     case Ctl::fraPlayer: return fraPlayer->property("caption").toString();
     case Ctl::txtPick: return txtPick->text();
     default: {

@@ -81,6 +81,7 @@ void frmDovrel::createControls()
     mnuViewKey->setCheckable(true);
     mnuViewKey->setChecked(true);
     mnuSound = mnuOptions->addAction(QStringLiteral("Turn &Sound On"));
+    mnuSound->setProperty("caption", mnuSound->text());
     mnuOptions->addSeparator();
     mnuSpeed = mnuOptions->addMenu(QStringLiteral("&Speed"));
     mnuNormalSpeed = mnuSpeed->addAction(QStringLiteral("&Normal"));
