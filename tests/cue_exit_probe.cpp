@@ -13,23 +13,14 @@
 #include <csignal>
 
 #include "app/module1.h"
+#include "gui_support.h"
 #include "ui/forms.h"
 #include "ui/frmDovrel.h"
 #include "ui/sound.h"
-#include "ui/style.h"
 
 using namespace dovrel;
 
 namespace {
-
-QtMessageHandler passOn = nullptr;
-
-// The offscreen platform says at every show that it cannot raise windows.
-void quietPlatform(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    if (!message.startsWith(QLatin1String("This plugin does not support")))
-        passOn(type, context, message);
-}
 
 void closeProgram()
 {
@@ -43,9 +34,7 @@ void closeProgram()
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    passOn = qInstallMessageHandler(quietPlatform);
-    installFonts();
-    forms::install();
+    testing::freshProgram();  // the fonts and the forms, the platform's chatter kept quiet
     const QStringList args = QCoreApplication::arguments().mid(1);
     const bool atOnce = args.contains(QLatin1String("--close-at-once"));
     const qsizetype stop = args.indexOf(QLatin1String("--stop-server"));

@@ -26,6 +26,13 @@ ScriptedRandom& ScriptedRandom::raw(float u)
     return *this;
 }
 
+ScriptedRandom& ScriptedRandom::neutralDeal()
+{
+    for (int i = 0; i <= 72; ++i)
+        draw(8, 10);
+    return *this;
+}
+
 FakeBoard::FakeBoard()
 {
     // The window as laid out: OK disabled, penalty display and templates hidden.
@@ -117,7 +124,6 @@ void FakeBoard::pause(const std::function<double()>& seconds, bool processEvents
 {
     const double d = seconds();
     pauses << qMakePair(d, processEvents);
-    now += d;
     if (processEvents && onEvents)
         onEvents();
 }

@@ -22,6 +22,8 @@ public:
     float next() override;
     ScriptedRandom& draw(int r, int n);
     ScriptedRandom& raw(float u);
+    // The 73 draws of a deal in which every token comes out neutral.
+    ScriptedRandom& neutralDeal();
     int left() const { return static_cast<int>(queue.size()); }
     int seeds = 0;
     int taken = 0;
@@ -84,7 +86,6 @@ public:
     QPair<int, int> selection{-1, -1};
     int events = 0;
     QList<QPair<double, bool>> pauses;  // duration, with events
-    double now = 0;
     QList<QPair<QString, QString>> messages;  // text, title
     QList<MsgStyle> messageStyles;
     std::deque<Answer> answers;

@@ -53,6 +53,30 @@ void typeText(QWidget* w, const QString& text)
     }
 }
 
+bool activate(QWidget& w)
+{
+    w.activateWindow();
+    return QTest::qWaitFor([&] { return QApplication::activeWindow() == &w; });
+}
+
+frmDovrel& openMainWindow(const QString& one, const QString& two)
+{
+    Module1& m = Module1::instance();
+    m.PlayerName[1] = one;
+    m.PlayerName[2] = two;
+    frmDovrel& w = forms::main();
+    [&] { QTRY_VERIFY(w.tokenKind(73) == Kind::Negative && !w.busy()); }();
+    return w;
+}
+
+frmDovrel& openNeutralGame(const QString& two)
+{
+    frmDovrel& w = openMainWindow(QStringLiteral("Ann"), two);
+    for (int k = 0; k <= 73; ++k)
+        w.showToken(k, Kind::Neutral);
+    return w;
+}
+
 void settle()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

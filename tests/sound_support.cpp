@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace dovrel::testing {
@@ -61,6 +63,22 @@ void writeFile(const QString& path, const QByteArray& bytes)
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
         std::abort();
+}
+
+bool makePipe(const QString& path)
+{
+    return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+}
+
+void releasePipe(const QString& path)
+{
+    if (const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK); fd >= 0)
+        ::close(fd);
+}
+
+SoundCues::EngineMaker audioModule()
+{
+    return SoundCues::moduleEngine(QStringLiteral(DOVREL_SOUND_MODULE_PATH));
 }
 
 StderrCapture::StderrCapture()

@@ -42,63 +42,30 @@ void clickThroughWindow(QWidget* target)
                       target->mapTo(window, target->rect().center()));
 }
 
-}  // namespace
-
-class AboutTest : public QObject {
-    Q_OBJECT
-private slots:
-    void init();
-    void cleanup();
-
-    void aboutMidGameLeavesTheGameAsItWas();
-    void keysCloseTheBox_data();
-    void keysCloseTheBox();
-    void mainWindowTakesNoInputWhileTheBoxIsUp();
-    void noticeFitsItsLabel();
-    void boxClosedBeforeItWasActiveLeavesNoFlag();
-
-private:
-    frmDovrel& openMainWindow();
-    // Runs whileOpen once the box is up, inside the About command's wait; the
-    // box is closed afterwards should whileOpen not have closed it.
-    void runAbout(frmDovrel& w, std::function<void(frmAbout&)> whileOpen, QPointer<frmAbout>* seen = nullptr);
-
-    std::unique_ptr<FreshProgram> program_;
-};
-
-void AboutTest::init()
+frmAbout* shownAbout()
 {
-    program_ = std::make_unique<FreshProgram>();
-    Module1& m = Module1::instance();
-    m.PlayerName[1] = QStringLiteral("Ann");
-    m.PlayerName[2] = QStringLiteral("Bob");
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* about = qobject_cast<frmAbout*>(window); about && about->isVisible())
+            return about;
+    }
+    return nullptr;
 }
 
-void AboutTest::cleanup()
+// Ann's game against Bob, every token neutral, the main window active.
+frmDovrel& openGame()
 {
-    program_.reset();
-}
-
-frmDovrel& AboutTest::openMainWindow()
-{
-    frmDovrel& w = forms::main();
-    [&] { QTRY_VERIFY(w.tokenKind(73) == Kind::Negative && !w.busy()); }();
+    frmDovrel& w = openNeutralGame();
     [&] { QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&w)); }();
-    // Only neutral tokens, so no draw can strike the penalty.
-    for (int k = 0; k <= 73; ++k)
-        w.showToken(k, Kind::Neutral);
     return w;
 }
 
-void AboutTest::runAbout(frmDovrel& w, std::function<void(frmAbout&)> whileOpen, QPointer<frmAbout>* seen)
+// Runs whileOpen once the box is up, inside the About command's wait; the
+// box is closed afterwards should whileOpen not have closed it.
+void runAbout(frmDovrel& w, std::function<void(frmAbout&)> whileOpen, QPointer<frmAbout>* seen = nullptr)
 {
     bool ran = false;
     QTimer::singleShot(0, &w, [&] {
-        QPointer<frmAbout> box;
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (auto* about = qobject_cast<frmAbout*>(window); about && about->isVisible())
-                box = about;
-        }
+        QPointer<frmAbout> box = shownAbout();
         if (seen)
             *seen = box;
         if (!box)
@@ -114,9 +81,22 @@ void AboutTest::runAbout(frmDovrel& w, std::function<void(frmAbout&)> whileOpen,
     QVERIFY2(ran, "the About command showed no box");
 }
 
+}  // namespace
+
+class AboutTest : public WindowTest {
+    Q_OBJECT
+private slots:
+    void aboutMidGameLeavesTheGameAsItWas();
+    void keysCloseTheBox_data();
+    void keysCloseTheBox();
+    void mainWindowTakesNoInputWhileTheBoxIsUp();
+    void noticeFitsItsLabel();
+    void boxClosedBeforeItWasActiveLeavesNoFlag();
+};
+
 void AboutTest::aboutMidGameLeavesTheGameAsItWas()
 {
-    frmDovrel& w = openMainWindow();
+    frmDovrel& w = openGame();
     w.txtPick->setText(QStringLiteral("4"));
     w.cmdOK->click();
     w.game().Wins[2] = 2;
@@ -151,7 +131,7 @@ void AboutTest::keysCloseTheBox_data()
 void AboutTest::keysCloseTheBox()
 {
     QFETCH(int, key);
-    frmDovrel& w = openMainWindow();
+    frmDovrel& w = openGame();
     QPointer<frmAbout> box;
     bool closedByKey = false;
     runAbout(w, [&](frmAbout& about) {
@@ -166,7 +146,7 @@ void AboutTest::keysCloseTheBox()
 
 void AboutTest::mainWindowTakesNoInputWhileTheBoxIsUp()
 {
-    frmDovrel& w = openMainWindow();
+    frmDovrel& w = openGame();
     const QStringList before = gameState(w);
     bool exitAsked = false;
     runAbout(w, [&](frmAbout& about) {
@@ -180,8 +160,7 @@ void AboutTest::mainWindowTakesNoInputWhileTheBoxIsUp()
         // a moment before the box takes it back: no return from the box.
         QApplication::setActiveWindow(&w);
         QTest::qWait(20);
-        about.activateWindow();
-        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&about));
+        QVERIFY(activate(about));
         clickThroughWindow(about.cmdOK);
     });
     QVERIFY(!exitAsked);
@@ -207,20 +186,18 @@ void AboutTest::noticeFitsItsLabel()
     QVERIFY(notice->heightForWidth(notice->width()) <= notice->height());
 }
 
-QTEST_MAIN(AboutTest)
 void AboutTest::boxClosedBeforeItWasActiveLeavesNoFlag()
 {
-    frmDovrel& w = openMainWindow();
+    frmDovrel& w = openGame();
     QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&w));
     // Closed at once, before the box's activation has come round.
     QTimer::singleShot(0, &w, [] {
-        for (QWidget* top : QApplication::topLevelWidgets()) {
-            if (auto* box = qobject_cast<frmAbout*>(top); box && box->isVisible())
-                box->cmdOK->click();
-        }
+        if (frmAbout* box = shownAbout())
+            box->cmdOK->click();
     });
     w.mnuAbout->trigger();
     QTRY_VERIFY(Module1::instance().AboutFlag.isEmpty());
 }
 
+QTEST_MAIN(AboutTest)
 #include "test_about.moc"

@@ -14,7 +14,6 @@
 #include "ui/drawn_items.h"
 #include "ui/frmDovrel.h"
 #include "ui/frmSetup.h"
-#include "virtual_clock.h"
 
 using namespace dovrel;
 using namespace dovrel::testing;
@@ -34,18 +33,12 @@ bool hasLoneSurrogate(const QString& s)
 
 }  // namespace
 
-class BadInputTest : public QObject {
+class BadInputTest : public WindowTest {
     Q_OBJECT
 private slots:
-    void init() { program_ = std::make_unique<FreshProgram>(); }
-    void cleanup() { program_.reset(); }
-
     void namesAreKeptAsTyped_data();
     void namesAreKeptAsTyped();
     void takeBoxHoldsATakeOrNothing();
-
-private:
-    std::unique_ptr<FreshProgram> program_;
 };
 
 void BadInputTest::namesAreKeptAsTyped_data()
@@ -100,10 +93,7 @@ void BadInputTest::namesAreKeptAsTyped()
 
 void BadInputTest::takeBoxHoldsATakeOrNothing()
 {
-    Module1::instance().PlayerName[1] = QStringLiteral("Ann");
-    Module1::instance().PlayerName[2] = QStringLiteral("Bob");
-    frmDovrel& w = forms::main();
-    QTRY_VERIFY(!w.busy() && w.tokenKind(73) == Kind::Negative);
+    frmDovrel& w = openMainWindow(QStringLiteral("Ann"), QStringLiteral("Bob"));
 
     QStringList inputs;
     for (char c = ' '; c <= '~'; ++c)

@@ -5,7 +5,6 @@
 #include <QTest>
 #include <cmath>
 
-#include "app/module1.h"
 #include "gui_support.h"
 #include "ui/drawn_items.h"
 #include "ui/frmDovrel.h"
@@ -14,29 +13,13 @@
 using namespace dovrel;
 using namespace dovrel::testing;
 
-class DensityTest : public QObject {
+class DensityTest : public WindowTest {
     Q_OBJECT
 private slots:
-    void init() { program_ = std::make_unique<FreshProgram>(); }
-    void cleanup() { program_.reset(); }
-
     void picturesComeFromTheirDoubledDrawings();
     void tokensKeepTheirKind();
     void naturalSizePicturesAreDrawnPixelForPixel();
-
-private:
-    frmDovrel& openMainWindow();
-    std::unique_ptr<FreshProgram> program_;
 };
-
-frmDovrel& DensityTest::openMainWindow()
-{
-    Module1::instance().PlayerName[1] = QStringLiteral("Player 1");
-    Module1::instance().PlayerName[2] = QStringLiteral("Player 2");
-    frmDovrel& w = forms::main();
-    [&] { QTRY_VERIFY(w.tokenKind(73) != Kind::None && !w.busy()); }();
-    return w;
-}
 
 void DensityTest::picturesComeFromTheirDoubledDrawings()
 {

@@ -11,13 +11,12 @@
 #include <QTextBlock>
 #include <QTimer>
 
-#include "app/module1.h"
 #include "gui_support.h"
+#include "sound_support.h"
 #include "ui/frmDovrel.h"
 #include "ui/frmSetup.h"
 #include "ui/help.h"
 #include "ui/help_viewer.h"
-#include "virtual_clock.h"
 
 using namespace dovrel;
 using namespace dovrel::testing;
@@ -34,8 +33,7 @@ HelpViewer& viewer()
 // F1 as the player presses it: to whatever has the focus in that window.
 void pressF1(QWidget& window)
 {
-    window.activateWindow();
-    [&] { QTRY_COMPARE(QApplication::activeWindow(), &window); }();
+    QVERIFY(activate(window));
     QTest::keyClick(window.focusWidget() ? window.focusWidget() : &window, Qt::Key_F1);
 }
 
@@ -52,20 +50,12 @@ QStringList anchors(const QTextDocument& page, bool marks)
     return found;
 }
 
-void writeFile(const QString& path, const QByteArray& text)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(text);
-}
-
 }  // namespace
 
-class HelpTest : public QObject {
+class HelpTest : public WindowTest {
     Q_OBJECT
 private slots:
     void init();
-    void cleanup();
 
     void f1OpensTheTopicOfEachWindow();
     void comingBackFromTheViewerDealsNothing();
@@ -78,30 +68,14 @@ private slots:
     void theViewerNeitherKeepsTheProgramNorOutlivesIt();
 
 private:
-    frmDovrel& openMainWindow();
-    std::unique_ptr<FreshProgram> program_;
     QTemporaryDir dir_;
 };
 
 void HelpTest::init()
 {
-    program_ = std::make_unique<FreshProgram>();
+    WindowTest::init();
     delete help::viewerIfOpen();
     help::setFile(RealFile);
-}
-
-void HelpTest::cleanup()
-{
-    program_.reset();
-}
-
-frmDovrel& HelpTest::openMainWindow()
-{
-    Module1::instance().PlayerName[1] = QStringLiteral("Player 1");
-    Module1::instance().PlayerName[2] = QStringLiteral("Player 2");
-    frmDovrel& w = forms::main();
-    [&] { QTRY_VERIFY(w.tokenKind(73) == Kind::Negative && !w.busy()); }();
-    return w;
 }
 
 void HelpTest::f1OpensTheTopicOfEachWindow()
@@ -114,8 +88,7 @@ void HelpTest::f1OpensTheTopicOfEachWindow()
     HelpViewer* first = &viewer();
     QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(first));
 
-    s.activateWindow();
-    QTRY_COMPARE(QApplication::activeWindow(), &s);
+    QVERIFY(activate(s));
     s.cmdInstructions->click();
     QCOMPARE(viewer().topic(), 3000);
     pressF1(s);
@@ -133,8 +106,7 @@ void HelpTest::comingBackFromTheViewerDealsNothing()
     w.clearToken(0);  // a new deal would fill it again
     pressF1(w);
     QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&viewer()));
-    w.activateWindow();
-    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&w));
+    QVERIFY(activate(w));
     QTest::qWait(30);
     QCOMPARE(w.tokenKind(0), Kind::None);
 }

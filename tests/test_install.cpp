@@ -28,10 +28,14 @@ namespace {
 // test function it runs.
 const char* const LinkedRun = "DOVREL_TEST_REAL_FOLDER";
 
-// Runs a tool to its end; its output, or why it failed, goes to `output`.
-int run(const QString& program, const QStringList& arguments, QString* output)
+// Runs a program to its end, in `folder` when one is named; its output, or
+// why it failed, goes to `output`.
+int run(const QString& program, const QStringList& arguments, QString* output,
+        const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment(), const QString& folder = {})
 {
     QProcess p;
+    p.setProcessEnvironment(env);
+    p.setWorkingDirectory(folder);
     p.setProcessChannelMode(QProcess::MergedChannels);
     p.start(program, arguments);
     const bool ended = p.waitForFinished(-1);
@@ -187,14 +191,10 @@ void InstallTest::programFolderIsFoundThroughLinks()
     QVERIFY(QFile::link(QStringLiteral("inner"), links.filePath(QStringLiteral("outer"))));
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QString::fromLatin1(LinkedRun), QFileInfo(self).canonicalPath());
-    QProcess child;
-    child.setProcessEnvironment(env);
-    child.setWorkingDirectory(elsewhere.path());
-    child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start(links.filePath(QStringLiteral("outer")), {QStringLiteral("programFolderAsSeenThroughALink")});
-    QVERIFY(child.waitForFinished(-1));
-    QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0,
-             qPrintable(QString::fromLocal8Bit(child.readAll())));
+    QString output;
+    QVERIFY2(run(links.filePath(QStringLiteral("outer")), {QStringLiteral("programFolderAsSeenThroughALink")}, &output,
+                 env, elsewhere.path()) == 0,
+             qPrintable(output));
 }
 
 void InstallTest::programFolderAsSeenThroughALink()

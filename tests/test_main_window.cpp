@@ -16,17 +16,13 @@
 #include "gui_support.h"
 #include "ui/drawn_items.h"
 #include "ui/frmDovrel.h"
-#include "virtual_clock.h"
 
 using namespace dovrel;
 using namespace dovrel::testing;
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public WindowTest {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-
     void opensWithTheLayoutsStartingState();
     void firstShowDealsOneRow();
     void tokensShareTheTemplatesPictures();
@@ -47,36 +43,10 @@ private slots:
     void closingDuringTheDealStopsIt();
 
 private:
-    frmDovrel& openMainWindow();
     // Empties token 0, so a new deal shows by filling it again.
     void markBoard(frmDovrel& w) { w.clearToken(0); }
     bool dealtSinceMark(frmDovrel& w) { return w.tokenKind(0) != Kind::None; }
-
-    std::unique_ptr<FreshProgram> program_;
 };
-
-void MainWindowTest::init()
-{
-    program_ = std::make_unique<FreshProgram>();
-}
-
-void MainWindowTest::cleanup()
-{
-    program_.reset();
-}
-
-frmDovrel& MainWindowTest::openMainWindow()
-{
-    Module1& m = Module1::instance();
-    if (m.PlayerName[1].isEmpty()) {
-        m.PlayerName[1] = QStringLiteral("Player 1");
-        m.PlayerName[2] = QStringLiteral("Player 2");
-    }
-    frmDovrel& w = forms::main();
-    [&] { QTRY_VERIFY(w.tokenKind(73) == Kind::Negative); }();
-    [&] { QTRY_VERIFY(!w.busy()); }();
-    return w;
-}
 
 void MainWindowTest::opensWithTheLayoutsStartingState()
 {
@@ -131,9 +101,7 @@ void MainWindowTest::tokensShareTheTemplatesPictures()
 
 void MainWindowTest::namesAreShownExactlyAsTyped()
 {
-    Module1::instance().PlayerName[1] = QStringLiteral("<b>Al</b>");
-    Module1::instance().PlayerName[2] = QStringLiteral("R&D");
-    frmDovrel& w = openMainWindow();
+    frmDovrel& w = openMainWindow(QStringLiteral("<b>Al</b>"), QStringLiteral("R&D"));
     QCOMPARE(w.lblPlayer[1]->text(), QStringLiteral("<b>Al</b>"));
     QCOMPARE(w.lblPlayer[1]->textFormat(), Qt::PlainText);
     QCOMPARE(w.lblPlayer[2]->text(), QStringLiteral("R&D"));
@@ -228,8 +196,7 @@ void MainWindowTest::closingAMessageBoxDealsNoRow()
     auto answer = answerNextBox(QMessageBox::Ok);
     w.msgBox(QStringLiteral("A message"), MsgStyle::OkOnly, QStringLiteral("Title"));
     QVERIFY(answer->seen);
-    w.activateWindow();  // what the window manager does when the box has gone
-    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&w));
+    QVERIFY(activate(w));  // what the window manager does when the box has gone
     QTest::qWait(30);
     QVERIFY(!dealtSinceMark(w));
 }
@@ -264,13 +231,11 @@ void MainWindowTest::comingBackFromAnotherFormDealsOneRow()
     frmDovrel& w = openMainWindow();
     OtherForm other;
     other.show();
-    other.activateWindow();
-    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&other));
+    QVERIFY(activate(other));
     QTRY_COMPARE(other.activations, 1);
     markBoard(w);
     w.game().Score[1] = 40;
-    w.activateWindow();
-    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&w));
+    QVERIFY(activate(w));
     QTRY_VERIFY(dealtSinceMark(w));
     QCOMPARE(w.game().Score[1], int16_t(0));
     // Exactly one deal.
@@ -289,13 +254,11 @@ void MainWindowTest::comingBackFromAboutDealsNoRow()
         OtherForm about;
         Module1::instance().AboutFlag = QStringLiteral("ABOUT");
         about.show();
-        about.activateWindow();
-        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&about));
+        QVERIFY(activate(about));
         markBoard(w);
         about.unload();
     }
-    w.activateWindow();
-    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&w));
+    QVERIFY(activate(w));
     QTRY_VERIFY(Module1::instance().AboutFlag.isEmpty());
     QTest::qWait(30);
     QVERIFY(!dealtSinceMark(w));

@@ -7,8 +7,6 @@
 using namespace dovrel;
 using namespace dovrel::testing;
 
-Q_DECLARE_METATYPE(dovrel::Kind)
-
 class MatchTest : public QObject {
     Q_OBJECT
 private slots:
@@ -178,8 +176,7 @@ void MatchTest::gameEnds()
         if (pointsWhileMessage == QLatin1String("unseen") && !t.board.messages.isEmpty())
             pointsWhileMessage = t.board.caption(Ctl::lblPoints, 3);
     };
-    for (int i = 0; i <= 72; ++i)
-        t.rng.draw(8, 10);
+    t.rng.neutralDeal();
 
     t.game.EndGame();
 
@@ -234,8 +231,7 @@ void MatchTest::boardAfterTheMatchPlaysOnFromTheOtherPlayer()
         t.board.setCaption(Ctl::lblScore, QStringLiteral("-5"), 1);
         t.game.EndGame();
         QCOMPARE(t.board.winnerDialogs, 1);
-        for (int i = 0; i <= 72; ++i)
-            t.rng.draw(8, 10);
+        t.rng.neutralDeal();
         t.game.Activated();
         QCOMPARE(t.game.CurrentPlayer, int16_t(1));
         QCOMPARE(t.board.frameLefts.last(), LeftSide);
@@ -255,8 +251,7 @@ void MatchTest::boardAfterTheMatchPlaysOnFromTheOtherPlayer()
     const int slidesBefore = static_cast<int>(t.board.frameLefts.size());
 
     // Coming back to the board deals a game, which the struck player begins.
-    for (int i = 0; i <= 72; ++i)
-        t.rng.draw(8, 10);
+    t.rng.neutralDeal();
     t.game.Activated();
     QCOMPARE(t.rng.taken, 1 + 73);
     QCOMPARE(t.game.CurrentPlayer, int16_t(1));
@@ -267,8 +262,7 @@ void MatchTest::boardAfterTheMatchPlaysOnFromTheOtherPlayer()
     QCOMPARE(t.board.focus, Ctl::txtPick);
 
     // A later return, say from another program, is an ordinary activation again.
-    for (int i = 0; i <= 72; ++i)
-        t.rng.draw(8, 10);
+    t.rng.neutralDeal();
     t.game.Activated();
     QCOMPARE(t.game.CurrentPlayer, int16_t(1));
     QCOMPARE(t.board.frameLefts.last(), LeftSide);
@@ -284,8 +278,7 @@ void MatchTest::wholeMatchAgainstTheComputer()
     t.m.PlayerName[2] = QStringLiteral("Computer");
     t.m.VsComputer = True;
     for (int game = 1; game <= 5; ++game) {
-        for (int i = 0; i <= 72; ++i)
-            t.rng.draw(8, 10);
+        t.rng.neutralDeal();
         t.rng.draw(1, 40);  // token 73: - 5 Points
     }
     t.game.Form_Load();

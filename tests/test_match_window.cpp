@@ -23,12 +23,32 @@
 using namespace dovrel;
 using namespace dovrel::testing;
 
-class MatchWindowTest : public QObject {
+namespace {
+
+// Ann's game against Bob or the computer, every token neutral.
+frmDovrel& openMatch(bool vsComputer = false)
+{
+    Module1::instance().VsComputer = vsComputer ? True : False;
+    return openNeutralGame(vsComputer ? QStringLiteral("Computer") : QStringLiteral("Bob"));
+}
+
+// Ann, with two wins, takes the last two tokens of the row and the match.
+frmWinner& winMatch(frmDovrel& w)
+{
+    w.game().Wins[1] = 2;
+    w.game().NextToken = 72;
+    w.txtPick->setText(QStringLiteral("2"));
+    w.cmdOK->click();
+    frmWinner* dlg = forms::winnerIfLoaded();
+    [&] { QVERIFY(dlg); }();
+    return *dlg;
+}
+
+}  // namespace
+
+class MatchWindowTest : public WindowTest {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-
     void winnerDialogStandsOverTheMainWindowAndBlinks();
     void winnerNewGameLeadsToANewMatch_data();
     void winnerNewGameLeadsToANewMatch();
@@ -40,51 +60,11 @@ private slots:
     void newGameDuringTheSlideAbandonsIt();
     void menuOpenWhenTheComputersTakeBeginsCloses();
     void activationDuringATakeWaitsForItsEnd();
-
-private:
-    frmDovrel& openMainWindow(bool vsComputer = false);
-    frmWinner& winMatch(frmDovrel& w);
-    std::unique_ptr<FreshProgram> program_;
 };
-
-void MatchWindowTest::init()
-{
-    program_ = std::make_unique<FreshProgram>();
-}
-
-void MatchWindowTest::cleanup()
-{
-    program_.reset();
-}
-
-frmDovrel& MatchWindowTest::openMainWindow(bool vsComputer)
-{
-    Module1& m = Module1::instance();
-    m.PlayerName[1] = QStringLiteral("Ann");
-    m.PlayerName[2] = vsComputer ? QStringLiteral("Computer") : QStringLiteral("Bob");
-    m.VsComputer = vsComputer ? True : False;
-    frmDovrel& w = forms::main();
-    [&] { QTRY_VERIFY(w.tokenKind(73) == Kind::Negative && !w.busy()); }();
-    for (int k = 0; k <= 73; ++k)
-        w.showToken(k, Kind::Neutral);  // no draw can strike the penalty
-    return w;
-}
-
-// Ann, with two wins, takes the last two tokens of the row and the match.
-frmWinner& MatchWindowTest::winMatch(frmDovrel& w)
-{
-    w.game().Wins[1] = 2;
-    w.game().NextToken = 72;
-    w.txtPick->setText(QStringLiteral("2"));
-    w.cmdOK->click();
-    frmWinner* dlg = forms::winnerIfLoaded();
-    [&] { QVERIFY(dlg); }();
-    return *dlg;
-}
 
 void MatchWindowTest::winnerDialogStandsOverTheMainWindowAndBlinks()
 {
-    frmDovrel& w = openMainWindow();
+    frmDovrel& w = openMatch();
     w.move(130, 70);
     frmWinner& dlg = winMatch(w);
     QCOMPARE(w.lblWins[1]->text(), QStringLiteral("3 Wins"));
@@ -119,7 +99,7 @@ void MatchWindowTest::winnerNewGameLeadsToANewMatch_data()
 void MatchWindowTest::winnerNewGameLeadsToANewMatch()
 {
     QFETCH(bool, vsComputer);
-    QPointer<frmDovrel> old = &openMainWindow(vsComputer);
+    QPointer<frmDovrel> old = &openMatch(vsComputer);
     QPointer<frmWinner> dlg = &winMatch(*old);
     QPointer<QTimer> blink = dlg->Timer1;
 
@@ -150,7 +130,7 @@ void MatchWindowTest::winnerNewGameLeadsToANewMatch()
 
 void MatchWindowTest::winnerExitEndsTheProgramWithoutAQuestion()
 {
-    QPointer<frmDovrel> w = &openMainWindow();
+    QPointer<frmDovrel> w = &openMatch();
     frmWinner& dlg = winMatch(*w);
     QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&dlg));
     auto unasked = answerNextBox(QMessageBox::No);
@@ -163,7 +143,7 @@ void MatchWindowTest::winnerExitEndsTheProgramWithoutAQuestion()
 
 void MatchWindowTest::winnerDialogGoesWithItsMainWindow()
 {
-    frmDovrel& w = openMainWindow();
+    frmDovrel& w = openMatch();
     QPointer<frmWinner> dlg = &winMatch(w);
     // Back on the board a game is dealt; then the players ask for a new match.
     w.activateWindow();
@@ -180,7 +160,7 @@ void MatchWindowTest::winnerDialogGoesWithItsMainWindow()
 
 void MatchWindowTest::newGameAnsweredNoChangesNothing()
 {
-    frmDovrel& w = openMainWindow();
+    frmDovrel& w = openMatch();
     w.game().Wins[2] = 1;
     w.txtPick->setText(QStringLiteral("4"));
     w.cmdOK->click();
@@ -204,12 +184,12 @@ void MatchWindowTest::newGameAnsweredNoChangesNothing()
 
 void MatchWindowTest::newGameDuringTheComputersPauseAbandonsIt()
 {
-    QPointer<frmDovrel> w = &openMainWindow(true);
+    QPointer<frmDovrel> w = &openMatch(true);
     w->txtPick->setText(QStringLiteral("2"));
     std::shared_ptr<BoxAnswer> answer;
     bool inComputersPause = false;
     // Two steps for Ann's take, then the slide, then the computer thinks.
-    program_->clock().after(2.0 + 2.5, [&] {
+    clock().after(2.0 + 2.5, [&] {
         inComputersPause = !w->txtPick->isEnabled() && w->game().CurrentPlayer == 2 && w->txtPick->font().bold();
         answer = answerNextBox(QMessageBox::Yes);
         w->mnuNewGame->trigger();
@@ -236,7 +216,7 @@ void MatchWindowTest::newGameDuringTheComputersPauseAbandonsIt()
 
 void MatchWindowTest::newGameDuringTheSlideAbandonsIt()
 {
-    QPointer<frmDovrel> w = &openMainWindow();
+    QPointer<frmDovrel> w = &openMatch();
     std::shared_ptr<BoxAnswer> answer;
     QTimer* tick = new QTimer(w);
     // At a point where the slide handles events, pick New Game from the menu.
@@ -260,15 +240,15 @@ void MatchWindowTest::newGameDuringTheSlideAbandonsIt()
 
 void MatchWindowTest::menuOpenWhenTheComputersTakeBeginsCloses()
 {
-    frmDovrel& w = openMainWindow(true);
+    frmDovrel& w = openMatch(true);
     w.txtPick->setText(QStringLiteral("2"));
     bool openInThePause = false;
     bool openInTheReveal = true;
     // The Help menu is opened while the computer thinks and left open.
-    program_->clock().after(2.0 + 2.5, [&] {
+    clock().after(2.0 + 2.5, [&] {
         w.mnuHelp->popup(w.mapToGlobal(QPoint(40, 0)));
         openInThePause = w.mnuHelp->isVisible();
-        program_->clock().after(3.0, [&] { openInTheReveal = w.mnuHelp->isVisible(); });
+        clock().after(3.0, [&] { openInTheReveal = w.mnuHelp->isVisible(); });
     });
     w.cmdOK->click();
     QVERIFY(openInThePause);
@@ -280,9 +260,9 @@ void MatchWindowTest::activationDuringATakeWaitsForItsEnd()
 {
     // With the winner dialog open, the players can come back to the board in
     // the middle of a take; the take must end on the row it began on.
-    frmDovrel& w = openMainWindow();
+    frmDovrel& w = openMatch();
     w.txtPick->setText(QStringLiteral("2"));
-    program_->clock().after(0.5, [&] { w.Form_Activate(); });
+    clock().after(0.5, [&] { w.Form_Activate(); });
     w.cmdOK->click();
     QCOMPARE(w.game().NextToken, int16_t(2));
     QCOMPARE(w.game().Score[1], int16_t(20));

@@ -13,17 +13,13 @@
 #include "ui/frmDovrel.h"
 #include "ui/frmSetup.h"
 #include "ui/help.h"
-#include "virtual_clock.h"
 
 using namespace dovrel;
 using namespace dovrel::testing;
 
-class SetupTest : public QObject {
+class SetupTest : public WindowTest {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-
     void firstStartDoneGivesDefaultNames();
     void computerModeFillsAReadOnlyName();
     void typedNamesAreTakenAsTyped();
@@ -39,18 +35,7 @@ private slots:
 private:
     frmSetup& openSetup();
     frmSetup& comeBackFromMatch(const QString& name1, const QString& name2, bool vsComputer);
-    std::unique_ptr<FreshProgram> program_;
 };
-
-void SetupTest::init()
-{
-    program_ = std::make_unique<FreshProgram>();
-}
-
-void SetupTest::cleanup()
-{
-    program_.reset();
-}
 
 frmSetup& SetupTest::openSetup()
 {

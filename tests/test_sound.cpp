@@ -10,9 +10,6 @@
 #include <QtEndian>
 #include <atomic>
 #include <thread>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "sound_support.h"
 #include "ui/sound.h"
@@ -208,7 +205,7 @@ void SoundTest::pipesAreNotRead()
     // A pipe named like a cue file, that nothing writes to: opening it, or
     // reading it, would hold the cue thread for good.
     const QString pipe = file(QStringLiteral("pipe.wav"));
-    QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+    QVERIFY(makePipe(pipe));
     std::atomic<bool> done{false};
     std::optional<WaveSound> sound;
     std::thread reader([&] {
@@ -217,8 +214,7 @@ void SoundTest::pipesAreNotRead()
     });
     // A reader stuck on the pipe is let go by a writer that comes and goes.
     const auto letGo = qScopeGuard([&] {
-        if (const int fd = ::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK); fd >= 0)
-            ::close(fd);
+        releasePipe(pipe);
         reader.join();
     });
     QTRY_VERIFY(done);
@@ -284,7 +280,7 @@ void SoundTest::noAudioDeviceIsSilent()
 {
     QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
     StderrCapture err;
-    SoundCues cues(SoundCues::moduleEngine(QStringLiteral(DOVREL_SOUND_MODULE_PATH)));
+    SoundCues cues(audioModule());
     QStringList started;
     cues.onStarted([&started](const QString& path) { started << path; });
     QStringList all;

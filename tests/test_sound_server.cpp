@@ -15,9 +15,7 @@
 #include <QTest>
 #include <cmath>
 #include <csignal>
-#include <fcntl.h>
 #include <sys/prctl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include "app/module1.h"
@@ -205,13 +203,10 @@ void SoundServerTest::everyDingOfATakeIsHeard()
 {
     freshProgram();
     Module1& m = Module1::instance();
-    m.PlayerName[1] = QStringLiteral("Ann");
-    m.PlayerName[2] = QStringLiteral("Bob");
     m.SoundDir = QStringLiteral(DOVREL_FOLDER "/");
-    SoundCues::instance().setEngineMaker(SoundCues::moduleEngine(QStringLiteral(DOVREL_SOUND_MODULE_PATH)));
+    SoundCues::instance().setEngineMaker(audioModule());
 
-    frmDovrel& w = forms::main();
-    QTRY_VERIFY(w.tokenKind(73) == Kind::Negative && !w.busy());
+    frmDovrel& w = openMainWindow(QStringLiteral("Ann"), QStringLiteral("Bob"));
     for (int k = 0; k <= 72; ++k)
         w.showToken(k, Kind::Neutral);  // no draw, so no penalty cuts the take short
     w.optFastest->click();
@@ -271,16 +266,14 @@ void SoundServerTest::badCueFilesStaySilent()
     const QString next = dir_.filePath(QStringLiteral("next.wav"));
     QFile::remove(bad);
     if (pipe) {
-        QVERIFY(::mkfifo(QFile::encodeName(bad).constData(), 0600) == 0);
+        QVERIFY(makePipe(bad));
     } else if (!bytes.isNull()) {
         writeFile(bad, bytes);
     }
     // Should the cue thread be stuck reading the pipe, it is let go at the end.
     const auto unblock = qScopeGuard([&] {
-        if (!pipe)
-            return;
-        if (const int fd = ::open(QFile::encodeName(bad).constData(), O_WRONLY | O_NONBLOCK); fd >= 0)
-            ::close(fd);
+        if (pipe)
+            releasePipe(bad);
     });
     writeFile(good, toneWave());
     writeFile(next, toneWave());
@@ -289,7 +282,7 @@ void SoundServerTest::badCueFilesStaySilent()
     StderrCapture err;
     QStringList started;
     {
-        SoundCues cues(SoundCues::moduleEngine(QStringLiteral(DOVREL_SOUND_MODULE_PATH)));
+        SoundCues cues(audioModule());
         cues.onStarted([&started](const QString& path) { started << path; });
         cues.prepare({bad, good, next});
         cues.play(bad);
@@ -340,7 +333,7 @@ void SoundServerTest::serverGoingAwayMidCueIsSilent()
     QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
     StderrCapture err;
     QStringList started;
-    SoundCues cues(SoundCues::moduleEngine(QStringLiteral(DOVREL_SOUND_MODULE_PATH)));
+    SoundCues cues(audioModule());
     cues.onStarted([&started](const QString& path) { started << path; });
     cues.play(folder + QStringLiteral("loss.wav"));
     QTRY_VERIFY(!started.isEmpty());

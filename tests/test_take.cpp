@@ -321,8 +321,7 @@ void TakeTest::continueStartsTheNextGameWithThePenalisedPlayer()
     take(t, 2);
     QCOMPARE(t.game.CurrentPlayer, int16_t(1));  // the winner, for now
 
-    for (int i = 0; i <= 72; ++i)
-        t.rng.draw(8, 10);
+    t.rng.neutralDeal();
     t.game.cmdImmed_Click();
     for (Ctl c : {Ctl::shpImmed, Ctl::lblImmed, Ctl::cmdImmed})
         QVERIFY(!t.board.isVisible(c));
@@ -396,8 +395,7 @@ void TakeTest::shorteningAtTheEndOfTheRow()
         }
         frameLive = t.board.isEnabled(Ctl::fraPlayer);
     };
-    for (int i = 0; i <= 72; ++i)
-        t.rng.draw(8, 10);  // the next game's deal
+    t.rng.neutralDeal();  // the next game's deal
     take(t, 6);
 
     QCOMPARE(int(t.game.NextToken), 0);  // the next game began

@@ -12,6 +12,7 @@
 
 #include "app/module1.h"
 #include "gui_support.h"
+#include "sound_support.h"
 #include "ui/drawn_items.h"
 #include "ui/frmDovrel.h"
 #include "ui/sound.h"
@@ -43,12 +44,9 @@ private:
 
 }  // namespace
 
-class TakeWindowTest : public QObject {
+class TakeWindowTest : public WindowTest {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-
     void keyboardTakeHandsOver();
     void accessKeyOptionTakes();
     void closingBeforeATokenStopsTheReveal();
@@ -57,38 +55,11 @@ private slots:
     void answeringNoDuringARevealLetsItFinish();
     void takeConfirmedDuringTheSlideWaitsForIt();
     void soundOnWithoutCueFilesPlaysSilently();
-
-private:
-    frmDovrel& openMainWindow();
-    std::unique_ptr<FreshProgram> program_;
 };
-
-void TakeWindowTest::init()
-{
-    program_ = std::make_unique<FreshProgram>();
-    Module1& m = Module1::instance();
-    m.PlayerName[1] = QStringLiteral("Ann");
-    m.PlayerName[2] = QStringLiteral("Bob");
-}
-
-void TakeWindowTest::cleanup()
-{
-    program_.reset();
-}
-
-frmDovrel& TakeWindowTest::openMainWindow()
-{
-    frmDovrel& w = forms::main();
-    [&] { QTRY_VERIFY(w.tokenKind(73) == Kind::Negative && !w.busy()); }();
-    // Only neutral tokens, so no draw can strike the penalty.
-    for (int k = 0; k <= 73; ++k)
-        w.showToken(k, Kind::Neutral);
-    return w;
-}
 
 void TakeWindowTest::keyboardTakeHandsOver()
 {
-    frmDovrel& w = openMainWindow();
+    frmDovrel& w = openNeutralGame();
     QCOMPARE(w.focusWidget(), static_cast<QWidget*>(w.txtPick));
     QTest::keyClick(w.txtPick, Qt::Key_4);
     QVERIFY(w.cmdOK->isEnabled());
@@ -109,13 +80,13 @@ void TakeWindowTest::keyboardTakeHandsOver()
         QVERIFY(w.imgImage[k]->picture().isNull());
     QVERIFY(!w.imgStart->isVisible());
     // The take took its pauses on the clock, not in real time: 4 + 2 of a second.
-    QCOMPARE(program_->clock().slept(), 4.0);
-    QVERIFY(program_->clock().waited() >= 2.0);
+    QCOMPARE(clock().slept(), 4.0);
+    QVERIFY(clock().waited() >= 2.0);
 }
 
 void TakeWindowTest::accessKeyOptionTakes()
 {
-    frmDovrel& w = openMainWindow();
+    frmDovrel& w = openNeutralGame();
     QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&w));
     QTest::keyClick(&w, Qt::Key_6, Qt::AltModifier);
     QTRY_VERIFY(w.optPick[6]->isChecked());  // an access key clicks after a short flash
@@ -128,7 +99,7 @@ void TakeWindowTest::accessKeyOptionTakes()
 
 void TakeWindowTest::closingBeforeATokenStopsTheReveal()
 {
-    QPointer<frmDovrel> w = &openMainWindow();
+    QPointer<frmDovrel> w = &openNeutralGame();
     w->txtPick->setText(QStringLiteral("6"));
     // The close arrives at the first point where the take handles events.
     QTimer::singleShot(0, w, [w] { w->close(); });
@@ -138,18 +109,18 @@ void TakeWindowTest::closingBeforeATokenStopsTheReveal()
     QVERIFY(!forms::mainIfLoaded());
     QVERIFY(!w.isNull());
     QCOMPARE(w->tokenKind(0), Kind::Neutral);  // not one token was turned
-    QCOMPARE(program_->clock().slept(), 0.0);
+    QCOMPARE(clock().slept(), 0.0);
     settle();
     QVERIFY(w.isNull());
 }
 
 void TakeWindowTest::closingInTheScorePauseStopsTheTake()
 {
-    QPointer<frmDovrel> w = &openMainWindow();
+    QPointer<frmDovrel> w = &openNeutralGame();
     const int frameAt = w->fraPlayer->x();
     w->txtPick->setText(QStringLiteral("2"));
     std::shared_ptr<BoxAnswer> answer;
-    program_->clock().after(0.0, [w, &answer] {
+    clock().after(0.0, [w, &answer] {
         answer = answerNextBox(QMessageBox::Yes);
         w->close();
     });
@@ -165,7 +136,7 @@ void TakeWindowTest::closingInTheScorePauseStopsTheTake()
 
 void TakeWindowTest::closingDuringTheSlideStopsIt()
 {
-    QPointer<frmDovrel> w = &openMainWindow();
+    QPointer<frmDovrel> w = &openNeutralGame();
     int stoppedAt = -1;
     bool closing = false;
     std::shared_ptr<BoxAnswer> answer;
@@ -189,7 +160,7 @@ void TakeWindowTest::closingDuringTheSlideStopsIt()
 
 void TakeWindowTest::answeringNoDuringARevealLetsItFinish()
 {
-    frmDovrel& w = openMainWindow();
+    frmDovrel& w = openNeutralGame();
     w.txtPick->setText(QStringLiteral("4"));
     QTimer::singleShot(0, &w, [&w] { w.close(); });
     auto answer = answerNextBox(QMessageBox::No);
@@ -204,7 +175,7 @@ void TakeWindowTest::answeringNoDuringARevealLetsItFinish()
 
 void TakeWindowTest::takeConfirmedDuringTheSlideWaitsForIt()
 {
-    frmDovrel& w = openMainWindow();
+    frmDovrel& w = openNeutralGame();
     bool typed = false;
     QList<int> positions;
     MoveWatcher watch(w.fraPlayer, [&](int x) {
@@ -236,9 +207,9 @@ void TakeWindowTest::takeConfirmedDuringTheSlideWaitsForIt()
 void TakeWindowTest::soundOnWithoutCueFilesPlaysSilently()
 {
     QTemporaryDir empty;
-    SoundCues::instance().setEngineMaker(SoundCues::moduleEngine(QStringLiteral(DOVREL_SOUND_MODULE_PATH)));
+    SoundCues::instance().setEngineMaker(audioModule());
     Module1& m = Module1::instance();
-    frmDovrel& w = openMainWindow();
+    frmDovrel& w = openNeutralGame();
     m.SoundDir = empty.path() + QLatin1Char('/');
     w.mnuSound->trigger();
     QCOMPARE(m.SoundOn, True);
