@@ -82,6 +82,7 @@ public:
 private:
     void setSpeed(float delay);
     void prepareCues();
+    void announceMatchWinner();  // the win cue, then the winner dialog
     void stepPause(bool processEvents);
     int16_t drawUpTo(int n);  // Int(n * u + 1), in single precision
 

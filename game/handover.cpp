@@ -95,9 +95,7 @@ void Game::EndGame()
         lastGameDrawn_ = false;
         if (Wins[w] >= 3) {
             view_.setCaption(Ctl::lblWins, QString::number(Wins[w]) + QStringLiteral(" Wins"), w);
-            PlaySoundCue(QStringLiteral("win.wav"));
-            matchOver_ = true;
-            view_.showWinnerDialog();
+            announceMatchWinner();
             return;
         }
         CurrentPlayer = w;
@@ -121,6 +119,11 @@ void Game::RecordWin()
         NextTurn();
         return;
     }
+    announceMatchWinner();
+}
+
+void Game::announceMatchWinner()
+{
     PlaySoundCue(QStringLiteral("win.wav"));
     matchOver_ = true;
     view_.showWinnerDialog();

@@ -23,7 +23,7 @@ using namespace dovrel::testing;
 
 namespace {
 
-const QString RealFile = QStringLiteral(DOVREL_PROGRAM_FOLDER "/Dovrel.hlp");
+const QString RealFile = QStringLiteral(DOVREL_FOLDER "/Dovrel.hlp");
 
 HelpViewer& viewer()
 {
