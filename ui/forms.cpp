@@ -95,41 +95,31 @@ void install()
     QApplication::setQuitOnLastWindowClosed(false);
 }
 
-frmSetup& setup()
+namespace {
+
+// A form is loaded on first use, and again once it has been unloaded.
+template <class F>
+F& loadedForm(QPointer<F>& form)
 {
-    if (!setupForm || !setupForm->loaded())
-        setupForm = new frmSetup;
-    return *setupForm;
+    if (!form || !form->loaded())
+        form = new F;
+    return *form;
 }
 
-frmSetup* setupIfLoaded()
+template <class F>
+F* formIfLoaded(const QPointer<F>& form)
 {
-    return setupForm && setupForm->loaded() ? setupForm.data() : nullptr;
+    return form && form->loaded() ? form.data() : nullptr;
 }
 
-frmDovrel& main()
-{
-    if (!mainForm || !mainForm->loaded())
-        mainForm = new frmDovrel;
-    return *mainForm;
-}
+}  // namespace
 
-frmDovrel* mainIfLoaded()
-{
-    return mainForm && mainForm->loaded() ? mainForm.data() : nullptr;
-}
-
-frmWinner& winner()
-{
-    if (!winnerForm || !winnerForm->loaded())
-        winnerForm = new frmWinner;
-    return *winnerForm;
-}
-
-frmWinner* winnerIfLoaded()
-{
-    return winnerForm && winnerForm->loaded() ? winnerForm.data() : nullptr;
-}
+frmSetup& setup() { return loadedForm(setupForm); }
+frmSetup* setupIfLoaded() { return formIfLoaded(setupForm); }
+frmDovrel& main() { return loadedForm(mainForm); }
+frmDovrel* mainIfLoaded() { return formIfLoaded(mainForm); }
+frmWinner& winner() { return loadedForm(winnerForm); }
+frmWinner* winnerIfLoaded() { return formIfLoaded(winnerForm); }
 
 frmSetup& setupWithNames()
 {
