@@ -32,12 +32,19 @@ void Game::Form_Load()
     m_.CloseReason.clear();
 }
 
+bool Game::BackFromAbout()
+{
+    if (m_.AboutFlag != QLatin1String("ABOUT"))
+        return false;
+    m_.AboutFlag.clear();
+    return true;
+}
+
 void Game::Form_Activate()
 {
-    if (m_.AboutFlag == QLatin1String("ABOUT")) {
-        m_.AboutFlag.clear();
+    if (BackFromAbout())
         return;
-    }
+    ++gamesBegun_;
     view_.setVisible(Ctl::imgStart, true);
     for (int p = 1; p <= 2; ++p) {
         Score[p] = 0;

@@ -48,6 +48,11 @@ public:
     bool Form_Unload();  // true cancels the close
     // The window has become the active one among the program's own windows.
     void Activated();
+    // Spends the About flag when it is set: the window is coming back from the
+    // About box, and the game goes on untouched.
+    bool BackFromAbout();
+    // How many games this window has begun, to tell whether one began since.
+    int gamesBegun() const { return gamesBegun_; }
 
     void DealBoard();
 
@@ -94,6 +99,7 @@ private:
     bool okWaiting_ = false;
     bool lastGameDrawn_ = false;
     bool matchOver_ = false;  // the winner dialog was opened for this board
+    int gamesBegun_ = 0;
 };
 
 }  // namespace dovrel

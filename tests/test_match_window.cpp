@@ -14,6 +14,7 @@
 #include "app/module1.h"
 #include "gui_support.h"
 #include "ui/drawn_items.h"
+#include "ui/frmAbout.h"
 #include "ui/frmDovrel.h"
 #include "ui/frmSetup.h"
 #include "ui/frmWinner.h"
@@ -44,6 +45,35 @@ frmWinner& winMatch(frmDovrel& w)
     return *dlg;
 }
 
+// Answers every message box with OK the moment it shows, and counts them.
+class OkToEveryBox final : public QObject {
+public:
+    OkToEveryBox() { qApp->installEventFilter(this); }
+    int seen = 0;
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (auto* box = qobject_cast<QMessageBox*>(o); box && e->type() == QEvent::Show) {
+            ++seen;
+            QTimer::singleShot(0, box, [box] { box->button(QMessageBox::Ok)->click(); });
+        }
+        return false;
+    }
+};
+
+// Opens the About box and closes it again as soon as it shows.
+void glanceAtAbout(frmDovrel& w)
+{
+    QTimer::singleShot(0, &w, [] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (auto* about = qobject_cast<frmAbout*>(window); about && about->isVisible())
+                about->cmdOK->click();
+        }
+    });
+    w.mnuAbout->trigger();
+}
+
 }  // namespace
 
 class MatchWindowTest : public WindowTest {
@@ -60,6 +90,7 @@ private slots:
     void newGameDuringTheSlideAbandonsIt();
     void menuOpenWhenTheComputersTakeBeginsCloses();
     void activationDuringATakeWaitsForItsEnd();
+    void aboutDuringTheComputersLastTakeDecidesTheGameOnce();
 };
 
 void MatchWindowTest::winnerDialogStandsOverTheMainWindowAndBlinks()
@@ -272,6 +303,38 @@ void MatchWindowTest::activationDuringATakeWaitsForItsEnd()
     QTRY_VERIFY(!w.busy());
     QCOMPARE(w.game().NextToken, int16_t(0));
     QVERIFY(w.tokenKind(0) != Kind::None);
+}
+
+void MatchWindowTest::aboutDuringTheComputersLastTakeDecidesTheGameOnce()
+{
+    // Ann's take leaves the last two tokens to the computer, and she looks at
+    // the About box while it thinks. She wins that game once, and the
+    // computer, its loser, makes the first take of the next game, which stands.
+    frmDovrel& w = openMatch(true);
+    w.game().NextToken = 70;
+    w.game().Score[1] = 100;
+    OkToEveryBox boxes;
+    bool aboutInThePause = false;
+    clock().after(4.5, [&] {
+        aboutInThePause = w.game().CurrentPlayer == 2 && !w.txtPick->isEnabled();
+        glanceAtAbout(w);
+    });
+    w.txtPick->setText(QStringLiteral("2"));
+    w.cmdOK->click();
+    QTRY_VERIFY(!w.busy());
+    settle();
+
+    QVERIFY(aboutInThePause);
+    QCOMPARE(boxes.seen, 1);
+    QCOMPARE(w.lblWins[1]->text(), QStringLiteral("1 Win"));
+    QCOMPARE(w.game().Wins[2], int16_t(0));
+    QVERIFY(Module1::instance().AboutFlag.isEmpty());
+    // The computer's take of the new row took tokens, or struck the penalty
+    // and gave Ann that game too.
+    const bool penalty = w.cmdImmed->isVisible();
+    QCOMPARE(w.game().Wins[1], int16_t(penalty ? 2 : 1));
+    QVERIFY(penalty || w.game().NextToken > 0);
+    QCOMPARE(w.game().CurrentPlayer, int16_t(1));
 }
 
 QTEST_MAIN(MatchWindowTest)

@@ -86,6 +86,95 @@ QString winsText(int wins)
     return QString::number(wins) + (wins == 1 ? QStringLiteral(" Win") : QStringLiteral(" Wins"));
 }
 
+// Keeps count of the games each board decides, as the players see them
+// decided: a score message, the penalty display, or the winner dialog after a
+// row played out. Every game is decided once, and a row being taken is never
+// replaced: a new game begins on a decided row, or, once the match is over,
+// whenever the players come back to the board.
+class Referee final : public QObject {
+public:
+    Referee() { qApp->installEventFilter(this); }
+    // The first fault seen as it happened, else empty.
+    QString fault;
+    // Empty when the wins agree with the games decided.
+    QString check();
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+
+private:
+    frmDovrel* follow();
+    void decided(bool withWinner, const QString& how);
+    void settleRow(frmDovrel& w);
+
+    QPointer<frmDovrel> board_;
+    int withWinner_ = 0;       // games this board decided with a winner
+    bool rowDecided_ = false;  // the row on the board has been decided
+};
+
+// The board being played; a new one starts a new match from nothing.
+frmDovrel* Referee::follow()
+{
+    frmDovrel* w = forms::mainIfLoaded();
+    if (w != board_) {
+        board_ = w;
+        withWinner_ = 0;
+        rowDecided_ = false;
+    }
+    return w;
+}
+
+void Referee::decided(bool withWinner, const QString& how)
+{
+    if (rowDecided_ && fault.isEmpty())
+        fault = QStringLiteral("a game decided a second time, by %1").arg(how);
+    rowDecided_ = true;
+    withWinner_ += withWinner ? 1 : 0;
+}
+
+// A row played out with no message was the match's last game.
+void Referee::settleRow(frmDovrel& w)
+{
+    if (w.game().NextToken == RowLength && !rowDecided_)
+        decided(true, QStringLiteral("the winner dialog"));
+}
+
+bool Referee::eventFilter(QObject* o, QEvent* e)
+{
+    if (e->type() != QEvent::Show)
+        return false;
+    frmDovrel* w = follow();
+    if (!w)
+        return false;
+    if (auto* box = qobject_cast<QMessageBox*>(o); box && box->windowTitle() == QLatin1String("Score For This Game")) {
+        decided(box->text().contains(QLatin1String(" wins this game. ")), QStringLiteral("a score message"));
+    } else if (o == w->cmdImmed) {
+        decided(true, QStringLiteral("the penalty"));
+    } else if (o == w->imgStart) {
+        // A new game begins.
+        settleRow(*w);
+        const int taken = w->game().NextToken;
+        if (!rowDecided_ && taken > 0 && !forms::winnerIfLoaded() && fault.isEmpty())
+            fault = QStringLiteral("a new row dealt over one being taken, at token %1").arg(taken);
+        rowDecided_ = false;
+    }
+    return false;
+}
+
+QString Referee::check()
+{
+    if (!fault.isEmpty())
+        return fault;
+    frmDovrel* w = follow();
+    if (!w)
+        return {};
+    settleRow(*w);
+    const int wins = w->game().Wins[1] + w->game().Wins[2];
+    if (wins != withWinner_)
+        return QStringLiteral("%1 wins counted for %2 games won").arg(wins).arg(withWinner_);
+    return {};
+}
+
 class Session {
 public:
     Session(uint64_t seed, VirtualClock& clock) : rng_(seed), clock_(clock), answers_(rng_) {}
@@ -93,7 +182,7 @@ public:
     // One random action; returns what it did, for the log.
     QString step();
     // Empty when the board is consistent, else what is wrong.
-    QString check() const;
+    QString check();
 
 private:
     int pick(int n) { return static_cast<int>(rng_() % static_cast<uint64_t>(n)); }
@@ -107,6 +196,7 @@ private:
     std::mt19937_64 rng_;
     VirtualClock& clock_;
     RandomAnswers answers_;
+    Referee referee_;
 };
 
 void Session::settleAll()
@@ -117,6 +207,9 @@ void Session::settleAll()
 
 QString Session::step()
 {
+    // A menu left open is closed first, as a player would with Escape.
+    if (QWidget* menu = QApplication::activePopupWidget())
+        menu->close();
     QString did;
     if (frmWinner* dlg = forms::winnerIfLoaded(); dlg && chance(60))
         did = onWinner(*dlg);
@@ -169,12 +262,26 @@ QString Session::onWinner(frmWinner& dlg)
     }
 }
 
+// Near the end of the row, where a game is decided, play is disturbed most.
+bool lastTakes(frmDovrel& w)
+{
+    return w.game().NextToken >= RowLength - 12;
+}
+
 // Something the player does while a take, the slide or the computer is under way.
 QString Session::interrupt(frmDovrel& w)
 {
     QPointer<frmDovrel> win = &w;
-    const double when = pick(60) / 10.0;
-    const int what = pick(7);
+    double when = pick(100) / 10.0;
+    int what = pick(9);
+    if (lastTakes(w)) {
+        // Where a game is decided, a window opens and closes: during the
+        // reveal, or during the computer's pauses that follow it.
+        const double step = Module1::instance().StepDelay;
+        const double reveal = (w.txtPick->text().toInt() + 2) * step;
+        when = chance(50) ? pick(100) / 100.0 * reveal : reveal + pick(100) / 100.0 * 3 * step;
+        what = 4 + pick(4);
+    }
     clock_.after(when, [win, what, this] {
         if (!win || !win->loaded())
             return;
@@ -186,6 +293,9 @@ QString Session::interrupt(frmDovrel& w)
         case 3: if (menus) win->mnuSound->trigger(); break;
         case 4: if (menus) win->mnuAbout->trigger(); break;
         case 5: if (menus) win->mnuHelpTopics->trigger(); break;
+        case 6: QTest::keyClick(win, Qt::Key_F1); break;
+        // A menu left open: the take closes it.
+        case 7: if (menus) win->mnuHelp->popup(win->mapToGlobal(QPoint(40, 0))); break;
         default: if (menus) win->mnuViewKey->trigger(); break;
         }
     });
@@ -203,9 +313,18 @@ QString Session::onBoard(frmDovrel& w)
         return QStringLiteral("continue");
     }
     if (takeLive && w.cmdOK->isEnabled() && roll < 60) {
-        const QString extra = chance(15) ? interrupt(w) : QString();
+        const QString extra = chance(lastTakes(w) ? 80 : 15) ? interrupt(w) : QString();
         w.cmdOK->click();
         return QStringLiteral("OK") + extra;
+    }
+    if (takeLive && roll < 64 && w.game().NextToken < RowLength - 12) {
+        // As if the players had taken most of the row for nothing: the end of
+        // a row, where games are decided, comes round more often.
+        const int to = RowLength - 2 * (1 + pick(6));
+        for (int k = w.game().NextToken; k < to; ++k)
+            w.clearToken(k);
+        w.game().NextToken = static_cast<int16_t>(to);
+        return QStringLiteral("on to token %1").arg(to);
     }
     if (takeLive && roll < 70) {
         const int take = 2 * (1 + pick(3));
@@ -256,8 +375,10 @@ QString Session::onBoard(frmDovrel& w)
     return QStringLiteral("wait");
 }
 
-QString Session::check() const
+QString Session::check()
 {
+    if (const QString unfair = referee_.check(); !unfair.isEmpty())
+        return unfair;
     const frmDovrel* w = forms::mainIfLoaded();
     if (!w)
         return {};

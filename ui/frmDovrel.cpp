@@ -48,8 +48,15 @@ void frmDovrel::run(F&& handler)
         return;
     if (!loaded())
         deleteLater();
-    else if (activationWaiting_)
-        QMetaObject::invokeMethod(this, &frmDovrel::Form_Activate, Qt::QueuedConnection);
+    else if (activationWaiting_) {
+        // A game begun by the work itself (the next game after a decided one)
+        // is the new game the activation asked for; a second deal would wipe
+        // out its first take.
+        if (game_.gamesBegun() > *activationWaiting_)
+            activationWaiting_.reset();
+        else
+            QMetaObject::invokeMethod(this, &frmDovrel::Form_Activate, Qt::QueuedConnection);
+    }
 }
 
 void frmDovrel::connectHandlers()
@@ -100,11 +107,15 @@ void frmDovrel::Form_Activate()
 {
     // A new game never begins inside a running deal, take, slide or computer
     // move: the activation waits until the window's handlers have returned.
+    // Coming back from the About box begins nothing, so it is settled at once:
+    // left for later, its flag would swallow the next game that the running
+    // work begins itself, and that game would be decided a second time.
     if (busy_ > 0) {
-        activationWaiting_ = true;
+        if (!game_.BackFromAbout())
+            activationWaiting_ = game_.gamesBegun();
         return;
     }
-    activationWaiting_ = false;
+    activationWaiting_.reset();
     run([this] { game_.Activated(); });
 }
 

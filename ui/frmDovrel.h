@@ -1,6 +1,7 @@
 #pragma once
 // The main window: the board, the take panel, the scoreboard and the menus.
 #include <QPixmap>
+#include <optional>
 
 #include "game/game.h"
 #include "game/indexed.h"
@@ -137,7 +138,9 @@ private:
     Pcg32Random rng_;
     Game game_;
     int busy_ = 0;
-    bool activationWaiting_ = false;
+    // The games begun when an activation came in during the window's work;
+    // empty while none waits.
+    std::optional<int> activationWaiting_;
 };
 
 }  // namespace dovrel
