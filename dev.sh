@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Dovrel's one entry point on Debian 12: installs what is missing, builds,
 # then plays the game (./dev.sh play) or runs every test (./dev.sh test): first
-# on the release build, then again built with AddressSanitizer and
-# UndefinedBehaviorSanitizer, leak checking on.
+# on the release build, then its Debian package through lintian, then again
+# built with AddressSanitizer and UndefinedBehaviorSanitizer, leak checking on.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -10,6 +10,10 @@ cd "$(dirname "$0")"
 # pulseaudio and pulseaudio-utils give the sound test a real sound server.
 PACKAGES=(cmake make g++ qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins fonts-liberation2
           desktop-file-utils appstream pulseaudio pulseaudio-utils)
+
+# Only the tests make the Debian package: CPack needs dpkg-dev and file to work
+# out its dependencies, and lintian judges it.
+PACKAGE_TOOLS=(lintian dpkg-dev file)
 
 source tools/install_missing.sh
 
@@ -27,6 +31,13 @@ build_sanitized() {
     cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
         -DCMAKE_CXX_FLAGS="$SANITIZE" -DCMAKE_EXE_LINKER_FLAGS="$SANITIZE" -DDOVREL_BENCH=OFF >/dev/null
     cmake --build build-asan -j"$(nproc)"
+}
+
+# Any error or warning from lintian fails the test; informational tags may stay.
+check_package() {
+    rm -f build/dovrel_*.deb
+    (cd build && cpack -G DEB >/dev/null)
+    lintian --fail-on error,warning build/dovrel_*.deb
 }
 
 test_sanitized() {
@@ -47,9 +58,11 @@ play)
     exec ./build/dovrel
     ;;
 test)
-    install_missing "${PACKAGES[@]}"
+    install_missing "${PACKAGES[@]}" "${PACKAGE_TOOLS[@]}"
     build
     (cd build && ctest --output-on-failure -j"$(nproc)")
+    echo "The Debian package, through lintian:"
+    check_package
     echo "Again with AddressSanitizer and UndefinedBehaviorSanitizer:"
     build_sanitized
     test_sanitized

@@ -1,5 +1,6 @@
 // The game installed as a desktop program: into a fresh prefix with
-// `cmake --install`, then started from its menu entry's command.
+// `cmake --install`, in the places Debian gives games, then started from its
+// menu entry's command.
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
@@ -43,6 +44,12 @@ int run(const QString& program, const QStringList& arguments, QString* output,
     return ended && p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
 }
 
+QString readText(const QString& file)
+{
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
 // A key of a desktop entry's main group.
 QString desktopKey(const QString& file, const QString& key)
 {
@@ -57,6 +64,8 @@ private slots:
     void initTestCase();
     void programFolderAndLauncher();
     void menuEntryIconsAndMetainfo();
+    void manualPageNamesTheFolderAndEveryFileInIt();
+    void copyrightCarriesTheLicence();
     void menuCommandShowsTheSetupDialogFromAnotherFolder();
     void programFolderIsFoundThroughLinks();
     void programFolderAsSeenThroughALink();
@@ -86,12 +95,12 @@ void InstallTest::initTestCase()
 
 void InstallTest::programFolderAndLauncher()
 {
-    const QFileInfo game(path(QStringLiteral("lib/dovrel/dovrel")));
+    const QFileInfo game(path(QStringLiteral("lib/games/dovrel/dovrel")));
     QVERIFY(game.isFile() && game.isExecutable());
     for (const QString& name : QStringLiteral(DOVREL_FOLDER_FILE_NAMES).split(QLatin1Char(','), Qt::SkipEmptyParts))
-        QVERIFY2(QFileInfo::exists(path(QStringLiteral("lib/dovrel/") + name)), qPrintable(name));
+        QVERIFY2(QFileInfo::exists(path(QStringLiteral("lib/games/dovrel/") + name)), qPrintable(name));
     // A relative link, or the package would point into the folder it was made in.
-    const QFileInfo launcher(path(QStringLiteral("bin/dovrel")));
+    const QFileInfo launcher(path(QStringLiteral("games/dovrel")));
     QVERIFY(launcher.isSymLink());
     QVERIFY(std::filesystem::read_symlink(launcher.filePath().toStdString()).is_relative());
     QCOMPARE(launcher.canonicalFilePath(), game.canonicalFilePath());
@@ -129,6 +138,41 @@ void InstallTest::menuEntryIconsAndMetainfo()
     QVERIFY(xml.readAll().contains(QStringLiteral(">%1.desktop</launchable>").arg(id_).toUtf8()));
 }
 
+void InstallTest::manualPageNamesTheFolderAndEveryFileInIt()
+{
+    // The page a player reads must keep up with what the program's folder holds.
+    QString page;
+    QVERIFY2(run(QStringLiteral("gzip"), {QStringLiteral("-dc"), path(QStringLiteral("share/man/man6/dovrel.6.gz"))},
+                 &page) == 0,
+             qPrintable(page));
+    QVERIFY(page.contains(QStringLiteral(".TH DOVREL 6 ")));
+    QVERIFY(page.contains(QStringLiteral("/usr/games/dovrel\n")));
+    QVERIFY(page.contains(QStringLiteral("/usr/lib/games/dovrel/\n")));
+    for (const QString& name : QStringLiteral(DOVREL_FOLDER_FILE_NAMES).split(QLatin1Char(','), Qt::SkipEmptyParts))
+        QVERIFY2(page.contains(name), qPrintable(name));
+}
+
+void InstallTest::copyrightCarriesTheLicence()
+{
+    // Debian's machine-readable form indents the licence under its name and
+    // writes blank lines as " ."; read back, it must be LICENSE word for word.
+    const QString licence = readText(QStringLiteral(DOVREL_SOURCE_DIR "/LICENSE"));
+    const QString copyright = readText(path(QStringLiteral("share/doc/dovrel/copyright")));
+    QVERIFY(copyright.startsWith(QStringLiteral("Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n")));
+    const QString holder = licence.section(QLatin1Char('\n'), 2, 2).remove(QStringLiteral("Copyright (c) "));
+    QVERIFY(copyright.contains(QStringLiteral("\nFiles: *\nCopyright: %1\nLicense: Expat\n").arg(holder)));
+
+    const QString name = QStringLiteral("\nLicense: Expat\n");
+    QString terms;
+    for (const QString& line : copyright.mid(copyright.lastIndexOf(name) + name.size()).split(QLatin1Char('\n'))) {
+        if (!line.startsWith(QLatin1Char(' ')))
+            break;
+        terms += (line == QStringLiteral(" .") ? QString() : line.mid(1)) + QLatin1Char('\n');
+    }
+    QVERIFY(terms.count(QLatin1Char('\n')) > 10);
+    QCOMPARE(licence.right(terms.size()), terms);
+}
+
 void InstallTest::menuCommandShowsTheSetupDialogFromAnotherFolder()
 {
     // The dialog as the game draws it.
@@ -139,7 +183,7 @@ void InstallTest::menuCommandShowsTheSetupDialogFromAnotherFolder()
     // The entry's command, found on the PATH as a desktop finds it.
     const QStringList command = desktopKey(desktop_, QStringLiteral("Exec")).split(QLatin1Char(' '));
     QCOMPARE(command.size(), 1);  // the game takes no arguments
-    const QString launcher = QStandardPaths::findExecutable(command.first(), {path(QStringLiteral("bin"))});
+    const QString launcher = QStandardPaths::findExecutable(command.first(), {path(QStringLiteral("games"))});
     QVERIFY(!launcher.isEmpty());
 
     // Qt's minimal platform is as headless as the offscreen one and, asked to,
