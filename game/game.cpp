@@ -44,7 +44,12 @@ void Game::Form_Activate()
 {
     if (BackFromAbout())
         return;
-    ++gamesBegun_;
+    BeginGame();
+}
+
+void Game::BeginGame()
+{
+    ++milestones_;
     view_.setVisible(Ctl::imgStart, true);
     for (int p = 1; p <= 2; ++p) {
         Score[p] = 0;

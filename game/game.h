@@ -45,14 +45,17 @@ public:
     // Life cycle.
     void Form_Load();
     void Form_Activate();
+    // The new game that Form_Activate begins, unless it is a return from the About box.
+    void BeginGame();
     bool Form_Unload();  // true cancels the close
     // The window has become the active one among the program's own windows.
     void Activated();
     // Spends the About flag when it is set: the window is coming back from the
     // About box, and the game goes on untouched.
     bool BackFromAbout();
-    // How many games this window has begun, to tell whether one began since.
-    int gamesBegun() const { return gamesBegun_; }
+    // Counts every game begun and every game decided on this board, to tell
+    // whether play has moved on since a given moment.
+    int milestones() const { return milestones_; }
 
     void DealBoard();
 
@@ -99,7 +102,7 @@ private:
     bool okWaiting_ = false;
     bool lastGameDrawn_ = false;
     bool matchOver_ = false;  // the winner dialog was opened for this board
-    int gamesBegun_ = 0;
+    int milestones_ = 0;
 };
 
 }  // namespace dovrel

@@ -74,6 +74,7 @@ void Game::NextTurn()
 
 void Game::EndGame()
 {
+    ++milestones_;
     for (int i = 1; i <= 6; ++i) {
         view_.setCaption(Ctl::lblPoints, QString(), i);
         view_.setBackColor(Ctl::lblPoints, i, ButtonFace);
@@ -115,7 +116,9 @@ void Game::RecordWin()
         view_.setCaption(Ctl::lblWins, winsText(Wins[GameWinner]), GameWinner);
     if (lastGameDrawn_ || Wins[GameWinner] < 3) {
         view_.setCaption(Ctl::txtPick, QString());
-        Form_Activate();
+        // Always a new game: an About flag whose return has not come round yet
+        // must not leave the decided row in play, to be decided again.
+        BeginGame();
         NextTurn();
         return;
     }

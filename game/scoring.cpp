@@ -75,6 +75,7 @@ bool Game::TurnOverToken(int i, int k, int16_t& TakePoints)
         return false;
 
     // The ultimate penalty: the game goes to the other player at once.
+    ++milestones_;
     view_.setVisible(Ctl::shpImmed, true);
     const int16_t w = CurrentPlayer == 1 ? 2 : 1;
     const int16_t loser = CurrentPlayer;

@@ -92,6 +92,7 @@ private slots:
     void mainWindowTakesNoInputWhileTheBoxIsUp();
     void noticeFitsItsLabel();
     void boxClosedBeforeItWasActiveLeavesNoFlag();
+    void boardClosedUnderTheBoxLeavesNoFlag();
 };
 
 void AboutTest::aboutMidGameLeavesTheGameAsItWas()
@@ -197,6 +198,21 @@ void AboutTest::boxClosedBeforeItWasActiveLeavesNoFlag()
     });
     w.mnuAbout->trigger();
     QTRY_VERIFY(Module1::instance().AboutFlag.isEmpty());
+}
+
+void AboutTest::boardClosedUnderTheBoxLeavesNoFlag()
+{
+    // The winner dialog's New Game can close the board under the box; the
+    // next board's first game is dealt all the same.
+    frmDovrel& w = openGame();
+    runAbout(w, [&](frmAbout&) {
+        Module1::instance().CloseReason = QStringLiteral("NO CLICK");
+        w.close();
+    });
+    settle();
+    QVERIFY(!forms::mainIfLoaded());
+    QVERIFY(Module1::instance().AboutFlag.isEmpty());
+    openMainWindow();  // fails unless the first deal is done
 }
 
 QTEST_MAIN(AboutTest)

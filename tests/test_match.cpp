@@ -142,17 +142,20 @@ void MatchTest::gameEnds_data()
     QTest::addColumn<int>("winner");  // 0: drawn
     QTest::addColumn<int>("nextStarter");
     QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("aboutFlagLeft");  // a return from the About box still to come
 
     const QString lines = QStringLiteral("Player 1: %1 points this round. \r\n\r\nPlayer 2: %2 points this round. \r\n\r\n");
     const QString tie = QStringLiteral("Tie score.\r\nNo winner this game. Prepare to start the next game.");
     QTest::newRow("player 1 wins") << 160 << 145 << 2 << 1 << 2
-        << lines.arg(160).arg(145) + "Player 1 wins this game. Player 2 will start the next game.";
+        << lines.arg(160).arg(145) + "Player 1 wins this game. Player 2 will start the next game." << false;
     QTest::newRow("player 2 wins") << 100 << 101 << 2 << 2 << 1
-        << lines.arg(100).arg(101) + "Player 2 wins this game. Player 1 will start the next game.";
+        << lines.arg(100).arg(101) + "Player 2 wins this game. Player 1 will start the next game." << false;
     QTest::newRow("negative scores compare as numbers") << -5 << -20 << 1 << 1 << 2
-        << lines.arg(-5).arg(-20) + "Player 1 wins this game. Player 2 will start the next game.";
-    QTest::newRow("nothing each") << 0 << 0 << 1 << 0 << 2 << lines.arg(0).arg(0) + tie;
-    QTest::newRow("equal and negative") << -40 << -40 << 2 << 0 << 1 << lines.arg(-40).arg(-40) + tie;
+        << lines.arg(-5).arg(-20) + "Player 1 wins this game. Player 2 will start the next game." << false;
+    QTest::newRow("an About flag not yet spent") << 60 << 50 << 2 << 1 << 2
+        << lines.arg(60).arg(50) + "Player 1 wins this game. Player 2 will start the next game." << true;
+    QTest::newRow("nothing each") << 0 << 0 << 1 << 0 << 2 << lines.arg(0).arg(0) + tie << false;
+    QTest::newRow("equal and negative") << -40 << -40 << 2 << 0 << 1 << lines.arg(-40).arg(-40) + tie << false;
 }
 
 void MatchTest::gameEnds()
@@ -163,9 +166,12 @@ void MatchTest::gameEnds()
     QFETCH(int, winner);
     QFETCH(int, nextStarter);
     QFETCH(QString, message);
+    QFETCH(bool, aboutFlagLeft);
 
     Table t;
     t.game.Form_Load();
+    if (aboutFlagLeft)
+        t.m.AboutFlag = QStringLiteral("ABOUT");
     t.game.CurrentPlayer = static_cast<int16_t>(lastMover);
     t.board.setCaption(Ctl::lblScore, QString::number(score1), 1);
     t.board.setCaption(Ctl::lblScore, QString::number(score2), 2);

@@ -133,12 +133,13 @@ void frmAbout::showModal()
     // box closed before it ever took the activation leaves the main window
     // active, and no activation follows: the flag is spent here instead, or it
     // would swallow a later new game.
-    if (owner && owner->loaded()) {
-        if (QApplication::activeWindow() == owner)
-            Module1::instance().AboutFlag.clear();
-        else
-            owner->activateWindow();
-    }
+    // Should the main window have gone meanwhile (the winner dialog still
+    // takes clicks), no return will come: the flag would swallow the next
+    // board's first deal.
+    if (owner && owner->loaded() && QApplication::activeWindow() != owner)
+        owner->activateWindow();
+    else
+        Module1::instance().AboutFlag.clear();
 }
 
 void frmAbout::cmdOK_Click()

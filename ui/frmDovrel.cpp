@@ -49,10 +49,11 @@ void frmDovrel::run(F&& handler)
     if (!loaded())
         deleteLater();
     else if (activationWaiting_) {
-        // A game begun by the work itself (the next game after a decided one)
-        // is the new game the activation asked for; a second deal would wipe
-        // out its first take.
-        if (game_.gamesBegun() > *activationWaiting_)
+        // Once the work has decided a game or begun the next one, the new game
+        // the activation asked for has come, or the penalty's Continue or the
+        // winner dialog stands in front: a deal now would wipe out a first
+        // take, or lay a row under the penalty.
+        if (game_.milestones() > *activationWaiting_)
             activationWaiting_.reset();
         else
             QMetaObject::invokeMethod(this, &frmDovrel::Form_Activate, Qt::QueuedConnection);
@@ -112,7 +113,7 @@ void frmDovrel::Form_Activate()
     // work begins itself, and that game would be decided a second time.
     if (busy_ > 0) {
         if (!game_.BackFromAbout())
-            activationWaiting_ = game_.gamesBegun();
+            activationWaiting_ = game_.milestones();
         return;
     }
     activationWaiting_.reset();

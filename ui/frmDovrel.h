@@ -138,8 +138,8 @@ private:
     Pcg32Random rng_;
     Game game_;
     int busy_ = 0;
-    // The games begun when an activation came in during the window's work;
-    // empty while none waits.
+    // The game's milestones when an activation came in during the window's
+    // work; empty while none waits.
     std::optional<int> activationWaiting_;
 };
 
