@@ -51,6 +51,10 @@ int main(int argc, char* argv[])
         m.PlayerName[1] = QStringLiteral("Ann");
         m.PlayerName[2] = QStringLiteral("Bob");
         frmDovrel& w = forms::main();
+        // With no window manager to hand it over, the window takes the
+        // activation itself, and with it its first deal.
+        while (!activate(w))
+            continue;
 
         QTimer watch;
         bool dealt = false;

@@ -1,9 +1,9 @@
 // What a screen reader is given by the windows, read through Qt's accessibility
 // interfaces on the offscreen platform: names, roles, states and the focus. The
-// change events need a real accessibility bus: see test_accessibility.py.
+// dealt row and the change events are read on a real accessibility bus, in
+// test_accessibility.py.
 #include <QAccessible>
 #include <QApplication>
-#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -36,56 +36,18 @@ QString tokenName(int k, Kind kind)
 class ReadingTest : public WindowTest {
     Q_OBJECT
 private slots:
-    void dealtTokensReadTheirPlaceAndPicture();
-    void takenTokensLeaveTheRowAndSayWhy();
+    void theNextDealBringsTheTakenTokensBack();
     void takeBoxSumsUpTheTurnWhenTheFocusComesBack();
     void penaltyTakesTheFocusToContinueAndReadsOut();
-    void dialogsReadTheirMessageSteadily();
+    void picturesAndDialogsReadBriefly();
 };
 
-void ReadingTest::dealtTokensReadTheirPlaceAndPicture()
-{
-    frmDovrel& w = openMainWindow();
-    QCOMPARE(read(&w)->role(), QAccessible::Window);
-    int seen[4] = {};
-    for (int k = 0; k <= 73; ++k) {
-        const Kind kind = w.tokenKind(k);  // the picture the token shows
-        QVERIFY(kind != Kind::None);
-        ++seen[static_cast<int>(kind)];
-        QAccessibleInterface* token = read(w.imgImage[k]);
-        QCOMPARE(token->role(), QAccessible::Graphic);
-        QCOMPARE(token->text(QAccessible::Name), tokenName(k, kind));
-        QCOMPARE(token->text(QAccessible::Description), accessibility::legendCaption(kind));
-        QVERIFY(!token->state().invisible);
-    }
-    // A dealt row shows every kind; a name stuck on one would not.
-    QVERIFY(seen[int(Kind::Positive)] > 0 && seen[int(Kind::Negative)] > 0 && seen[int(Kind::Neutral)] > 0);
-
-    // Pictures that only decorate read briefly, never as a filler with no name.
-    for (QWidget* picture : {static_cast<QWidget*>(w.imgStart), static_cast<QWidget*>(w.imgLogo),
-                             static_cast<QWidget*>(w.imgKey)})
-        QVERIFY(!read(picture)->text(QAccessible::Name).isEmpty());
-    for (Kind kind : {Kind::Positive, Kind::Negative, Kind::Neutral})
-        QVERIFY(read(w.imgKey)->text(QAccessible::Name).contains(accessibility::legendCaption(kind)));
-}
-
-void ReadingTest::takenTokensLeaveTheRowAndSayWhy()
+void ReadingTest::theNextDealBringsTheTakenTokensBack()
 {
     frmDovrel& w = openNeutralGame();
-    QTest::keyClick(w.txtPick, Qt::Key_4);
-    QTest::keyClick(w.cmdOK, Qt::Key_Return);
-    QCOMPARE(w.game().NextToken, int16_t(4));
-
-    for (int k = 0; k <= 4; ++k) {
-        QAccessibleInterface* token = read(w.imgImage[k]);
-        const bool taken = k < 4;
-        QCOMPARE(token->state().invisible, taken);
-        QCOMPARE(token->text(QAccessible::Name).endsWith(QLatin1String(": taken")), taken);
-    }
-    QCOMPARE(read(w.lblScore[1])->text(QAccessible::Name), QStringLiteral("Ann: 40 points"));
-    QCOMPARE(read(w.lblScore[2])->text(QAccessible::Name), QStringLiteral("Bob: 0 points"));
-
-    // The next deal brings the whole row back.
+    for (int k = 0; k <= 3; ++k)
+        w.clearToken(k);
+    QVERIFY(read(w.imgImage[0])->state().invisible);
     w.game().DealBoard();
     for (int k = 0; k <= 3; ++k) {
         QVERIFY(!read(w.imgImage[k])->state().invisible);
@@ -122,10 +84,18 @@ void ReadingTest::penaltyTakesTheFocusToContinueAndReadsOut()
              QStringLiteral("ULTIMATE PENALTY Immediate Loss of Game. Bob wins the game."));
 }
 
-void ReadingTest::dialogsReadTheirMessageSteadily()
+void ReadingTest::picturesAndDialogsReadBriefly()
 {
     Module1::instance().WinnerName = QStringLiteral("<b>Ann</b>");
     frmDovrel& w = openNeutralGame();
+    QCOMPARE(read(&w)->role(), QAccessible::Window);
+    // Pictures that only decorate read briefly, never as a filler with no name.
+    for (QWidget* picture : {static_cast<QWidget*>(w.imgStart), static_cast<QWidget*>(w.imgLogo),
+                             static_cast<QWidget*>(w.imgKey)}) {
+        QCOMPARE(read(picture)->role(), QAccessible::Graphic);
+        QVERIFY(!read(picture)->text(QAccessible::Name).isEmpty());
+    }
+
     forms::winner().showOverMainWindow();
     frmWinner& dlg = *forms::winnerIfLoaded();
     const QString message = QStringLiteral("<b>Ann</b> takes the match with 3 wins.");
@@ -141,7 +111,6 @@ void ReadingTest::dialogsReadTheirMessageSteadily()
     QCOMPARE(read(about->Image1)->role(), QAccessible::Graphic);
     QVERIFY(!read(about->Image1)->text(QAccessible::Name).isEmpty());
     about->close();
-    Q_UNUSED(w);
 }
 
 QTEST_MAIN(ReadingTest)
