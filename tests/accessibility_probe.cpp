@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QSocketNotifier>
 #include <QTimer>
-#include <cstdio>
 #include <iostream>
 #include <string>
 #include <unistd.h>
@@ -54,7 +53,7 @@ int main(int argc, char* argv[])
         // With no window manager to hand it over, the window takes the
         // activation itself, and with it its first deal.
         while (!activate(w))
-            continue;
+            std::cerr << "accessibility_probe: the board is not active yet" << std::endl;
 
         QTimer watch;
         bool dealt = false;
@@ -81,6 +80,7 @@ int main(int argc, char* argv[])
             const ssize_t n = read(STDIN_FILENO, buffer, sizeof buffer);
             if (n <= 0 || std::string(buffer, static_cast<size_t>(n)).find("quit") != std::string::npos) {
                 input.setEnabled(false);
+                // Quitting closes the windows, and the board would ask first.
                 m.CloseReason = QStringLiteral("Out for Good");
                 QApplication::quit();
             }

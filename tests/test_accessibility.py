@@ -41,16 +41,7 @@ class World:
         self.groups = []
         env = dict(os.environ, XDG_RUNTIME_DIR=self.tmp.name)
         env.pop("AT_SPI_BUS_ADDRESS", None)
-        read_end, write_end = os.pipe()
-        self.xvfb = self.start(["Xvfb", "-displayfd", str(write_end), "-nolisten", "tcp",
-                                "-screen", "0", "1024x768x24"], env, pass_fds=(write_end,),
-                               stderr=subprocess.DEVNULL)
-        os.close(write_end)
-        with os.fdopen(read_end) as displays:
-            display = displays.readline().strip()
-        if not display:
-            fail("Xvfb did not start")
-        env["DISPLAY"] = ":" + display
+        env["DISPLAY"] = self.start_x(env)
         self.bus = self.start(["dbus-daemon", "--session", "--nofork", "--print-address=1"], env,
                               stdout=subprocess.PIPE)
         env["DBUS_SESSION_BUS_ADDRESS"] = self.bus.stdout.readline().decode().strip()
@@ -59,6 +50,25 @@ class World:
         self.env = env
         os.environ.update(env)  # libatspi finds the bus through them
         return self
+
+    def start_x(self, env):
+        """An X server on a display of its own. Far from the low numbers
+        other programs take by habit, so that none of them reaches it."""
+        first = 600 + os.getpid() % 300
+        for display in range(first, first + 20):
+            if os.path.exists(f"/tmp/.X{display}-lock"):
+                continue
+            read_end, write_end = os.pipe()
+            xvfb = subprocess.Popen(["Xvfb", f":{display}", "-displayfd", str(write_end), "-nolisten", "tcp",
+                                     "-screen", "0", "1024x768x24"], env=env, start_new_session=True,
+                                    pass_fds=(write_end,), stderr=subprocess.DEVNULL)
+            os.close(write_end)
+            with os.fdopen(read_end) as ready:
+                if ready.readline().strip():
+                    self.groups.append(xvfb)
+                    return f":{display}"
+            xvfb.wait()  # another server took the display first
+        fail("Xvfb found no free display")
 
     def start(self, command, env, **kwargs):
         process = subprocess.Popen(command, env=env, start_new_session=True, **kwargs)
@@ -130,7 +140,8 @@ class Probe:
                 if not text:
                     fail(f"the probe ended ({self.process.wait()})")
                 return text.split()
-        fail("the probe said nothing")
+        state = "still running" if self.process.poll() is None else f"ended ({self.process.returncode})"
+        fail(f"the probe said nothing ({state})")
 
     def quit(self):
         self.process.stdin.write(b"quit\n")
