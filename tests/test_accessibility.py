@@ -179,7 +179,7 @@ def main(probe_path):
             fail(f"unexpected: {word} {kinds}")
 
         app = find_app(pyatspi)
-        tokens = row(pyatspi, app)
+        tokens = row(app)
         if len(tokens) != 74:
             fail(f"{len(tokens)} tokens read, not 74")
         for k, token in enumerate(tokens):
@@ -197,7 +197,7 @@ def main(probe_path):
         if word != "took" or taken != "4":
             fail(f"unexpected: {word} {taken}")
 
-        tokens = row(pyatspi, app)  # a round trip after the changes: their events are in
+        tokens = row(app)  # a round trip after the changes: their events are in
         pump()
         for k, token in enumerate(tokens):
             gone = k < 4
@@ -250,7 +250,7 @@ def find(app, role, name=None, description=None):
     fail(f"no {role} {name or description!r}")
 
 
-def row(pyatspi, app):
+def row(app):
     """The 74 tokens in their order on the board."""
     tokens = [n for n in walk(app) if n.getRoleName() == "image" and TOKEN.match(n.name or "")]
     return sorted(tokens, key=lambda n: int(TOKEN.match(n.name).group(1)))
