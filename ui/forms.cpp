@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "app/module1.h"
+#include "ui/accessibility.h"
 #include "ui/activation.h"
 #include "ui/drawn_items.h"
 #include "ui/frmDovrel.h"
@@ -88,6 +89,7 @@ namespace forms {
 void install()
 {
     initResources();
+    accessibility::install();
     if (!tracker) {
         tracker = new ActivationTracker(qApp);
         qApp->installEventFilter(tracker);

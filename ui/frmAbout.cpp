@@ -10,6 +10,7 @@
 #include <QPushButton>
 
 #include "app/module1.h"
+#include "ui/accessibility.h"
 #include "ui/drawn_items.h"
 #include "ui/frmDovrel.h"
 #include "ui/message_box.h"
@@ -83,6 +84,8 @@ void frmAbout::createControls()
     Image1 = new PictureBox(this, true);
     Image1->setGeometry(twipsRect(825, 540, 1680, 705));
     Image1->setPicture(picture(QStringLiteral(":/pictures/emblem.gif")));
+    accessibility::setName(imgLogo, QStringLiteral("Dovrel"));
+    accessibility::setName(Image1, QStringLiteral("Emblem"));
     Shape1 = new ShapeItem(this, ShapeItem::Form::Rectangle, QColor(0x00C000), 5);
     Shape1->setGeometry(twipsRect(15, 15, 5355, 5420));
 

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 
 #include "app/module1.h"
+#include "ui/board_reading.h"
 #include "ui/drawn_items.h"
 #include "ui/frmWinner.h"
 #include "ui/message_box.h"
@@ -26,6 +27,7 @@ frmDovrel::frmDovrel()
 {
     setHelpContext(1000);
     createControls();
+    reading::nameBoard(*this);
     connectHandlers();
     run([this] { game_.Form_Load(); });
 }
@@ -178,11 +180,13 @@ void frmDovrel::showToken(int k, Kind kind)
 {
     PictureBox* from = templateFor(kind);
     imgImage[k]->setPicture(from ? from->picture() : QPixmap());
+    reading::tokenChanged(*this, k);
 }
 
 void frmDovrel::clearToken(int k)
 {
     imgImage[k]->setPicture(QPixmap());
+    reading::tokenChanged(*this, k);
 }
 
 QAction* frmDovrel::menuItem(Ctl c) const
@@ -257,6 +261,9 @@ bool frmDovrel::isEnabled(Ctl c, int index) const
 void frmDovrel::setVisible(Ctl c, bool on)
 {
     control(c, 0)->setVisible(on);
+    // The penalty waits for Continue: the keyboard, and a screen reader with it, go straight there.
+    if (c == Ctl::cmdImmed && on)
+        cmdImmed->setFocus(Qt::OtherFocusReason);
 }
 
 bool frmDovrel::isVisible(Ctl c) const
@@ -275,6 +282,7 @@ void frmDovrel::setCaption(Ctl c, const QString& text, int index)
     case Ctl::fraPlayer:
         fraPlayer->setTitle(literalCaption(text));
         fraPlayer->setProperty("caption", text);
+        reading::captionChanged(*this, c, index);
         return;
     case Ctl::txtPick:
         if (txtPick->text() != text)
@@ -283,6 +291,7 @@ void frmDovrel::setCaption(Ctl c, const QString& text, int index)
     default:
         if (auto* label = qobject_cast<QLabel*>(control(c, index))) {
             label->setProperty("caption", text);
+            reading::captionChanged(*this, c, index);
             label->setText(displayText(text));
         }
     }

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 
 #include "app/module1.h"
+#include "ui/accessibility.h"
 #include "ui/drawn_items.h"
 #include "ui/frmDovrel.h"
 #include "ui/help.h"
@@ -50,6 +51,7 @@ void frmSetup::createControls()
     Image1 = new PictureBox(this, false);
     Image1->setGeometry(twipsRect(840, 240, 2295, 615));
     Image1->setPicture(picture(QStringLiteral(":/pictures/logo.gif")));
+    accessibility::setName(Image1, QStringLiteral("Dovrel"));
     Shape1 = new ShapeItem(this, ShapeItem::Form::Rectangle, QColor(0x0000FF), 3);
     Shape1->setGeometry(twipsRect(15, 15, 4110, 3990));
 

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "app/module1.h"
+#include "ui/accessibility.h"
 #include "ui/drawn_items.h"
 #include "ui/message_box.h"
 #include "ui/frmDovrel.h"
@@ -82,6 +83,8 @@ void frmWinner::Form_Load()
 void frmWinner::showOverMainWindow()
 {
     lblWinner->setText(Module1::instance().WinnerName);
+    // The name blinks; the dialog's own name holds the whole message steadily.
+    accessibility::setName(this, (lblWinner->text() + QLatin1Char(' ') + lblMessage->text()).simplified());
     showActive();
     cmdNew->setFocus(Qt::OtherFocusReason);
 }

@@ -1,0 +1,117 @@
+// What a screen reader is given by the windows, read through Qt's accessibility
+// interfaces on the offscreen platform: names, roles, states and the focus. The
+// dealt row and the change events are read on a real accessibility bus, in
+// test_accessibility.py.
+#include <QAccessible>
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include "app/module1.h"
+#include "gui_support.h"
+#include "ui/accessibility.h"
+#include "ui/drawn_items.h"
+#include "ui/frmAbout.h"
+#include "ui/frmDovrel.h"
+#include "ui/frmWinner.h"
+
+using namespace dovrel;
+using namespace dovrel::testing;
+
+namespace {
+
+QAccessibleInterface* read(QObject* o)
+{
+    return QAccessible::queryAccessibleInterface(o);
+}
+
+QString tokenName(int k, Kind kind)
+{
+    return QStringLiteral("Token %1: %2").arg(k + 1).arg(accessibility::kindWord(kind));
+}
+
+}  // namespace
+
+class ReadingTest : public WindowTest {
+    Q_OBJECT
+private slots:
+    void theNextDealBringsTheTakenTokensBack();
+    void takeBoxSumsUpTheTurnWhenTheFocusComesBack();
+    void penaltyTakesTheFocusToContinueAndReadsOut();
+    void picturesAndDialogsReadBriefly();
+};
+
+void ReadingTest::theNextDealBringsTheTakenTokensBack()
+{
+    frmDovrel& w = openNeutralGame();
+    for (int k = 0; k <= 3; ++k)
+        w.clearToken(k);
+    QVERIFY(read(w.imgImage[0])->state().invisible);
+    w.game().DealBoard();
+    for (int k = 0; k <= 3; ++k) {
+        QVERIFY(!read(w.imgImage[k])->state().invisible);
+        QCOMPARE(read(w.imgImage[k])->text(QAccessible::Name), tokenName(k, w.tokenKind(k)));
+    }
+}
+
+void ReadingTest::takeBoxSumsUpTheTurnWhenTheFocusComesBack()
+{
+    frmDovrel& w = openNeutralGame();
+    // Ann takes two of the last four tokens.
+    w.game().NextToken = 70;
+    for (int k = 0; k < 70; ++k)
+        w.clearToken(k);
+    w.showToken(73, Kind::Negative);
+    QTest::keyClick(w.txtPick, Qt::Key_2);
+    QTest::keyClick(w.cmdOK, Qt::Key_Return);
+
+    QCOMPARE(w.focusWidget(), static_cast<QWidget*>(w.txtPick));
+    QCOMPARE(read(w.txtPick)->text(QAccessible::Description),
+             QStringLiteral("Bob to move. Ann has 20 points, Bob has 0. Next tokens: neutral, negative. 2 tokens left."));
+    QCOMPARE(read(w.lblWins[2])->text(QAccessible::Name), QStringLiteral("Bob: 0 Wins"));
+}
+
+void ReadingTest::penaltyTakesTheFocusToContinueAndReadsOut()
+{
+    frmDovrel& w = openNeutralGame();
+    // The penalty display, as the rules put it up.
+    w.setCaption(Ctl::lblImmed, QStringLiteral("ULTIMATE PENALTY\r\nImmediate Loss of Game.\r\nBob wins the game. "));
+    for (Ctl c : {Ctl::shpImmed, Ctl::lblImmed, Ctl::cmdImmed})
+        w.setVisible(c, true);
+    QCOMPARE(w.focusWidget(), static_cast<QWidget*>(w.cmdImmed));
+    QCOMPARE(read(w.cmdImmed)->text(QAccessible::Description),
+             QStringLiteral("ULTIMATE PENALTY Immediate Loss of Game. Bob wins the game."));
+}
+
+void ReadingTest::picturesAndDialogsReadBriefly()
+{
+    Module1::instance().WinnerName = QStringLiteral("<b>Ann</b>");
+    frmDovrel& w = openNeutralGame();
+    QCOMPARE(read(&w)->role(), QAccessible::Window);
+    // Pictures that only decorate read briefly, never as a filler with no name.
+    for (QWidget* picture : {static_cast<QWidget*>(w.imgStart), static_cast<QWidget*>(w.imgLogo),
+                             static_cast<QWidget*>(w.imgKey)}) {
+        QCOMPARE(read(picture)->role(), QAccessible::Graphic);
+        QVERIFY(!read(picture)->text(QAccessible::Name).isEmpty());
+    }
+
+    forms::winner().showOverMainWindow();
+    frmWinner& dlg = *forms::winnerIfLoaded();
+    const QString message = QStringLiteral("<b>Ann</b> takes the match with 3 wins.");
+    QCOMPARE(read(&dlg)->role(), QAccessible::AlertMessage);
+    QCOMPARE(read(&dlg)->text(QAccessible::Name), message);
+    dlg.Timer1_Timer();  // the name blinks off; the dialog still says it
+    QVERIFY(dlg.lblWinner->isHidden());
+    QCOMPARE(read(&dlg)->text(QAccessible::Name), message);
+    dlg.close();
+
+    auto* about = new frmAbout;
+    QCOMPARE(read(about)->role(), QAccessible::Dialog);
+    QCOMPARE(read(about->Image1)->role(), QAccessible::Graphic);
+    QVERIFY(!read(about->Image1)->text(QAccessible::Name).isEmpty());
+    about->close();
+}
+
+QTEST_MAIN(ReadingTest)
+#include "test_reading.moc"

@@ -1,0 +1,30 @@
+#pragma once
+// What a screen reader is told beyond what Qt's widgets say by themselves:
+// the roles of the program's windows and pictures, and the words of the game.
+#include <QAccessible>
+#include <QString>
+
+#include "game/view.h"
+
+class QWidget;
+
+namespace dovrel::accessibility {
+
+// Gives the program's windows and pictures their roles. Call once the
+// application exists; later calls do nothing.
+void install();
+
+// A plain container read as a group of controls rather than as a window.
+void readAsGroup(QWidget* container, const QString& name);
+
+// The words the game uses for a kind ("positive"), and the key legend's
+// caption for it ("Bonus").
+QString kindWord(Kind kind);
+QString legendCaption(Kind kind);
+
+// Changes the name or the description, telling a listening screen reader
+// only when the words really change.
+void setName(QWidget* w, const QString& name);
+void setDescription(QWidget* w, const QString& description);
+
+}  // namespace dovrel::accessibility
