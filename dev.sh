@@ -6,9 +6,10 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-# desktop-file-utils and appstream check the installed menu entry in the tests;
-# pulseaudio and pulseaudio-utils give the sound test a real sound server.
-PACKAGES=(cmake make g++ qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins fonts-liberation2
+# libpulse-dev builds the audio module, which plays through the desktop's sound
+# server; desktop-file-utils and appstream check the installed menu entry in the
+# tests; pulseaudio and pulseaudio-utils give the sound test a real sound server.
+PACKAGES=(cmake make g++ qt6-base-dev libpulse-dev qt6-qpa-plugins fonts-liberation2
           desktop-file-utils appstream pulseaudio pulseaudio-utils)
 
 source tools/install_missing.sh

@@ -6,42 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
-#include <pthread.h>
 
 namespace dovrel {
-
-namespace {
-
-// Set on cue threads. Whatever the audio stack says there, or on the sound
-// server's connection thread (no device, a server gone away), only means that
-// the game plays silently; the player is not told.
-thread_local bool onCueThread = false;
-QtMessageHandler previousHandler = nullptr;
-
-bool onSoundServerThread()
-{
-    char name[16] = {};
-    pthread_getname_np(pthread_self(), name, sizeof name);
-    return qstrcmp(name, "threaded-ml") == 0;  // the name PulseAudio gives its thread
-}
-
-void quietAudio(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    if (onCueThread || onSoundServerThread())
-        return;
-    if (previousHandler)
-        previousHandler(type, context, message);
-    else
-        qt_message_output(type, context, message);
-}
-
-void keepAudioQuiet()
-{
-    static std::once_flag once;
-    std::call_once(once, [] { previousHandler = qInstallMessageHandler(quietAudio); });
-}
-
-}  // namespace
 
 // The cue thread's side of the player: the engine, made on first use.
 class CueDesk final : public QObject {
@@ -55,7 +21,6 @@ public:
     {
         if (!tried_) {
             tried_ = true;
-            onCueThread = true;
             if (maker_)
                 engine_ = maker_();
             if (engine_)
@@ -88,7 +53,6 @@ template <class F>
 void SoundCues::post(F&& work)
 {
     if (!thread_) {
-        keepAudioQuiet();
         // News of a started cue comes back to the game's thread as a queued call.
         auto started = [home = &home_, this](const QString& path) {
             QMetaObject::invokeMethod(home, [this, path] {
