@@ -3,7 +3,10 @@
 // taken when the recording that holds that sound arrives, so it includes the
 // recorder's own delay (a few milliseconds) and is an upper bound.
 //
-//   cue_latency MODULE CUE [RUNS]     plays through the audio module MODULE
+//   cue_latency MODULE CUE [RUNS [FRAGMENT_MS]]
+//
+// plays CUE through the audio module MODULE RUNS times (20), recorded in
+// fragments of FRAGMENT_MS (2): the recorder's latency is also the null sink's.
 //
 // Needs a sound server with a null sink named rec (PULSE_SERVER); bench/run.sh
 // starts one. Prints one latency in ms a line; a cue never heard prints "-".
@@ -26,6 +29,7 @@ using Clock = std::chrono::steady_clock;
 constexpr int Threshold = 300;
 
 struct Listener {
+    pa_usec_t fragment = 2000;
     std::atomic<bool> armed{false};
     std::atomic<bool> flowing{false};
     Clock::time_point heard;
@@ -64,7 +68,7 @@ void onContext(pa_context* context, void* data)
     pa_stream* stream = pa_stream_new(context, "latency", &spec, nullptr);
     pa_buffer_attr attr;
     attr.maxlength = static_cast<uint32_t>(-1);
-    attr.fragsize = static_cast<uint32_t>(pa_usec_to_bytes(2000, &spec));
+    attr.fragsize = static_cast<uint32_t>(pa_usec_to_bytes(static_cast<Listener*>(data)->fragment, &spec));
     pa_stream_set_read_callback(stream, onRead, data);
     pa_stream_connect_record(stream, "rec.monitor", &attr, PA_STREAM_ADJUST_LATENCY);
 }
@@ -75,13 +79,15 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     if (argc < 3) {
-        std::fprintf(stderr, "usage: cue_latency MODULE CUE [RUNS]\n");
+        std::fprintf(stderr, "usage: cue_latency MODULE CUE [RUNS [FRAGMENT_MS]]\n");
         return 2;
     }
     const QString cue = QString::fromLocal8Bit(argv[2]);
     const int runs = argc > 3 ? std::atoi(argv[3]) : 20;
 
     Listener listener;
+    if (argc > 4)
+        listener.fragment = static_cast<pa_usec_t>(std::atof(argv[4]) * 1000);
     pa_threaded_mainloop* loop = pa_threaded_mainloop_new();
     pa_context* context = pa_context_new(pa_threaded_mainloop_get_api(loop), "cue_latency");
     pa_context_set_state_callback(context, onContext, &listener);
