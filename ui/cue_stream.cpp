@@ -12,6 +12,10 @@ namespace {
 // The sound server's buffer for the stream. Small, so that a cue is heard
 // soon after it is asked for; the server sizes the device's own buffer to it.
 constexpr pa_usec_t BufferUsec = 20 * PA_USEC_PER_MSEC;
+// How much of a cue is handed to the server at once. The whole of any usual
+// cue: a busy machine that leaves the client library's thread waiting then
+// never cuts a hole into it.
+constexpr pa_usec_t AheadUsec = 4 * PA_USEC_PER_SEC;
 // How long after a cue's end the stream is corked: long enough for the last
 // frames to leave the server, whatever its load.
 constexpr pa_usec_t CorkAfterUsec = 500 * PA_USEC_PER_MSEC;
@@ -97,11 +101,10 @@ void CueStream::start()
     // What the stream still holds is dropped, and the new cue's frames
     // take its place at the point the server is playing.
     forget(pa_stream_flush(stream_, nullptr, nullptr));
-    const pa_buffer_attr* attr = pa_stream_get_buffer_attr(stream_);
-    size_t room = pa_stream_writable_size(stream_);
-    if (room == static_cast<size_t>(-1))
-        room = 0;
-    write(std::max<size_t>(room, attr ? attr->tlength : 0));
+    size_t ahead = pa_usec_to_bytes(AheadUsec, &spec_);
+    if (const pa_buffer_attr* attr = pa_stream_get_buffer_attr(stream_))
+        ahead = std::min<size_t>(ahead, attr->maxlength);
+    write(ahead);
     if (corked_) {
         forget(pa_stream_cork(stream_, 0, nullptr, nullptr));
         corked_ = false;
