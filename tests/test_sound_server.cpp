@@ -123,6 +123,7 @@ private slots:
     void badCueFilesStaySilent_data();
     void badCueFilesStaySilent();
     void everyDingOfATakeIsHeard();
+    void aCueCutsOffTheOneStillSounding();
     // These hold the server up for a while; they come after the take.
     void programEndsWhileACuePlays_data();
     void programEndsWhileACuePlays();
@@ -131,6 +132,7 @@ private slots:
 
 private:
     qint64 recorded() const { return QFileInfo(recording_).size(); }
+    QVector<qint16> recordingFrom(qint64 offset) const;
     void stop(QProcess& p);
 
     QTemporaryDir dir_;
@@ -241,6 +243,42 @@ void SoundServerTest::everyDingOfATakeIsHeard()
         }
         QCOMPARE(dingAt(s, at[i]), i + 1);
     }
+}
+
+QVector<qint16> SoundServerTest::recordingFrom(qint64 offset) const
+{
+    QFile raw(recording_);
+    if (!raw.open(QIODevice::ReadOnly) || !raw.seek(offset))
+        return {};
+    return samples(raw.readAll());
+}
+
+void SoundServerTest::aCueCutsOffTheOneStillSounding()
+{
+    const QString loss = QStringLiteral(DOVREL_FOLDER "/loss.wav");
+    const QString ding = QStringLiteral(DOVREL_FOLDER "/ding6.wav");
+    QStringList started;
+    SoundCues cues(audioModule());
+    cues.onStarted([&started](const QString& path) { started << path; });
+    cues.prepare({loss, ding});
+    const qint64 before = recorded() / 2 * 2;
+    cues.play(loss);
+    QTRY_VERIFY(started.contains(loss));
+    QTest::qWait(300);  // into the first of the loss cue's four notes, two seconds in all
+    cues.play(ding);
+    QTRY_VERIFY(started.contains(ding));
+    const qint64 after = recorded();
+    QTRY_VERIFY_WITH_TIMEOUT(recorded() > after + 2 * 2 * Rate, 10000);
+
+    const QVector<qint16> s = recordingFrom(before);
+    const QVector<double> env = envelope(s);
+    const QList<double> at = onsets(env);
+    QVERIFY2(at.size() == 2, qPrintable(QStringLiteral("%1 onsets").arg(at.size())));
+    QCOMPARE(dingAt(s, at[1]), 6);
+    // Once the ding has died away, nothing of the loss cue is left to hear.
+    const double peak = *std::max_element(env.begin(), env.end());
+    for (qsizetype i = qsizetype((at[1] + 0.55) / Window); i < qsizetype((at[1] + 1.5) / Window); ++i)
+        QVERIFY2(env[i] < 0.02 * peak, qPrintable(QStringLiteral("sound at %1 s").arg(i * Window)));
 }
 
 void SoundServerTest::badCueFilesStaySilent_data()
