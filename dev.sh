@@ -6,11 +6,12 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-# desktop-file-utils and appstream check the installed menu entry in the tests;
-# pulseaudio and pulseaudio-utils give the sound test a real sound server;
+# libpulse-dev builds the audio module, which plays through the desktop's sound
+# server; desktop-file-utils and appstream check the installed menu entry in the
+# tests; pulseaudio and pulseaudio-utils give the sound test a real sound server;
 # xvfb, dbus-daemon, at-spi2-core and python3-pyatspi let the accessibility test
 # read the board on a real accessibility bus, as a screen reader does.
-PACKAGES=(cmake make g++ qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins fonts-liberation2
+PACKAGES=(cmake make g++ qt6-base-dev libpulse-dev qt6-qpa-plugins fonts-liberation2
           desktop-file-utils appstream pulseaudio pulseaudio-utils
           xvfb dbus-daemon at-spi2-core python3-pyatspi)
 

@@ -2,20 +2,24 @@
 # Measures Dovrel against the toolkit's floor, under Xvfb with openbox and a
 # private PulseAudio server that plays into a null sink. Run by hand:
 #
-#   bench/run.sh [SECTION...]     sections: startup deal memory cpu pause headless suite
+#   bench/run.sh [SECTION...]     sections: startup deal memory cues cpu pause headless suite
 #                                 (all of them when none is named)
 #
 # RUNS (default 10) sets the runs per start-up figure, MATCHES (default 3) the
-# whole matches played for the memory figure. The figures go to stdout; copy
-# them into BENCHMARKS.md with the date and the machine.
+# whole matches played for the memory figure; GAME (default build/dovrel) the
+# game measured, so that another build of it can be compared with the same
+# script. The figures go to stdout; copy them into BENCHMARKS.md with the date
+# and the machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$PWD
 BIN=$ROOT/build
+# The game measured; another build of it (another commit's) can stand in.
+GAME=${GAME:-$BIN/dovrel}
 RUNS=${RUNS:-10}
 MATCHES=${MATCHES:-3}
 SECTIONS=("$@")
-[ ${#SECTIONS[@]} -eq 0 ] && SECTIONS=(startup deal memory cpu pause headless suite)
+[ ${#SECTIONS[@]} -eq 0 ] && SECTIONS=(startup deal memory cues cpu pause headless suite)
 
 PACKAGES=(xvfb openbox xdotool x11-utils imagemagick pulseaudio pulseaudio-utils
           libx11-dev libxtst-dev valgrind)
@@ -90,8 +94,7 @@ startup() {
     echo "load before: $(load)"
     local progs=(floor "$BIN/bench/floor_window"
                  floor_text "$BIN/bench/floor_window text"
-                 floor_audio "$BIN/bench/floor_window_audio"
-                 dovrel "$BIN/dovrel")
+                 dovrel "$GAME")
     local i j line
     # One round first so that every file is in the page cache.
     for ((j = 1; j < ${#progs[@]}; j += 2)); do
@@ -136,7 +139,7 @@ deal() {
     y=$((5910 / 15 - 2070 / 15 - 14))
     local i
     for ((i = 1; i <= RUNS; i++)); do
-        measure "$BIN/bench/xprobe" deal "$x" "$y" "$colour" -- "$BIN/dovrel" >>"$WORK/deal"
+        measure "$BIN/bench/xprobe" deal "$x" "$y" "$colour" -- "$GAME" >>"$WORK/deal"
     done
     echo "main window mapped: $(cut -d' ' -f2 "$WORK/deal" | stats)   (min / median / max)"
     echo "row dealt:          $(cut -d' ' -f3 "$WORK/deal" | stats)"
@@ -151,7 +154,7 @@ active_name() { xdotool getactivewindow getwindowname 2>/dev/null || true; }
 # Starts the game, waits for the setup dialog to have the focus, chooses one
 # player against the computer and Done; prints the game's pid and main window.
 start_match() {
-    "$BIN/dovrel" >"$WORK/dovrel.log" 2>&1 &
+    "$GAME" >"$WORK/dovrel.log" 2>&1 &
     local pid=$! setup main
     setup=$(xdotool search --sync --onlyvisible --pid "$pid" | head -1)
     for _ in $(seq 100); do
@@ -257,6 +260,43 @@ memory() {
     echo
 }
 
+# --- The cues: how soon one sounds, and what the sound costs in memory -------------
+
+cues() {
+    echo "## Cues: from the call to the first sound at the null sink's monitor (ms); memory after a take"
+    echo "load before: $(load)"
+    "$BIN/bench/cue_latency" "$(dirname "$GAME")/libdovrel_sound.so" "$BIN/ding1.wav" 20 >"$WORK/latency"
+    echo "cue latency: $(grep -v -- - "$WORK/latency" | stats)   (min / median / max;" \
+         "$(grep -cv -- - "$WORK/latency") of 20 heard)"
+    local i sound pid main
+    for ((i = 1; i <= RUNS; i++)); do
+        measure "$BIN/bench/xprobe" startup --hold 1500 -- "$BIN/bench/floor_window" text \
+            | cut -d' ' -f3 >>"$WORK/take.floor"
+    done
+    # One player against the computer, Fastest, a take of 6; VmHWM once its
+    # cues and the hand-over are over.
+    for sound in on off; do
+        for ((i = 1; i <= 3; i++)); do
+            read -r pid main < <(start_match)
+            [ "$sound" = on ] && sound_on
+            xdotool key alt+f
+            xdotool key "${TAKE6[@]}"
+            sleep 6
+            awk '/VmHWM/ { print $2 }' "/proc/$pid/status" >>"$WORK/take.$sound"
+            stop_game "$pid"
+        done
+    done
+    local floor_rss
+    floor_rss=$(median <"$WORK/take.floor")
+    echo "floor with one label: $(awk '{ print $1 / 1024 }' "$WORK/take.floor" | stats) MiB"
+    for sound in on off; do
+        echo "after a take, sound $sound: $(awk '{ print $1 / 1024 }' "$WORK/take.$sound" | stats) MiB," \
+             "$(median <"$WORK/take.$sound" | awk -v f="$floor_rss" '{ printf "%+.1f MiB", ($1 - f) / 1024 }') over it"
+    done
+    echo "load after: $(load)"
+    echo
+}
+
 # --- Processor time while the game pauses ---------------------------------------
 
 cpu() {
@@ -329,8 +369,8 @@ suite() {
 
 install_missing "${PACKAGES[@]}"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build -j"$(nproc)" --target dovrel floor_window floor_window_audio xprobe cpu_share \
-    pause_bench headless_match >/dev/null
+cmake --build build -j"$(nproc)" --target dovrel floor_window xprobe cpu_share \
+    pause_bench headless_match cue_latency >/dev/null
 
 echo "# Dovrel benchmarks, $(date -u '+%Y-%m-%d %H:%M UTC')"
 echo "machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(nproc) cores," \
@@ -339,9 +379,9 @@ echo "machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //
      "$(g++ --version | head -1)"
 echo
 
-if wants startup || wants deal || wants memory || wants cpu; then
+if wants startup || wants deal || wants memory || wants cues || wants cpu; then
     start_session
 fi
-for s in startup deal memory cpu pause headless suite; do
+for s in startup deal memory cues cpu pause headless suite; do
     if wants "$s"; then "$s"; fi
 done

@@ -2,79 +2,61 @@
 
 #include <QCoreApplication>
 #include <QLibrary>
-#include <QThread>
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
 #include <mutex>
 #include <pthread.h>
 
 namespace dovrel {
 
-namespace {
+// The cue thread's side of the player: its queue of requests, and the engine,
+// made on first use. Shared with the game's thread, and kept alive by a cue
+// thread that is left to itself.
+struct CueDesk {
+    std::mutex lock;
+    std::condition_variable wake;
+    std::condition_variable ended;
+    std::deque<std::function<void(CueEngine&)>> work;
+    bool closing = false;
+    bool done = false;
 
-// Set on cue threads. Whatever the audio stack says there, or on the sound
-// server's connection thread (no device, a server gone away), only means that
-// the game plays silently; the player is not told.
-thread_local bool onCueThread = false;
-QtMessageHandler previousHandler = nullptr;
-
-bool onSoundServerThread()
-{
-    char name[16] = {};
-    pthread_getname_np(pthread_self(), name, sizeof name);
-    return qstrcmp(name, "threaded-ml") == 0;  // the name PulseAudio gives its thread
-}
-
-void quietAudio(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    if (onCueThread || onSoundServerThread())
-        return;
-    if (previousHandler)
-        previousHandler(type, context, message);
-    else
-        qt_message_output(type, context, message);
-}
-
-void keepAudioQuiet()
-{
-    static std::once_flag once;
-    std::call_once(once, [] { previousHandler = qInstallMessageHandler(quietAudio); });
-}
-
-}  // namespace
-
-// The cue thread's side of the player: the engine, made on first use.
-class CueDesk final : public QObject {
-public:
-    CueDesk(SoundCues::EngineMaker maker, std::function<void(const QString&)> started)
-        : maker_(std::move(maker)), started_(std::move(started))
+    void run(const SoundCues::EngineMaker& maker, const CueEngine::Started& started)
     {
-    }
-
-    CueEngine* engine()
-    {
-        if (!tried_) {
-            tried_ = true;
-            onCueThread = true;
-            if (maker_)
-                engine_ = maker_();
-            if (engine_)
-                engine_->setStarted(started_);
+        pthread_setname_np(pthread_self(), "cues");
+        std::unique_ptr<CueEngine> engine;
+        bool tried = false;
+        for (;;) {
+            std::function<void(CueEngine&)> next;
+            {
+                std::unique_lock<std::mutex> hold(lock);
+                wake.wait(hold, [this] { return closing || !work.empty(); });
+                if (work.empty())
+                    break;  // closing, with every request served
+                next = std::move(work.front());
+                work.pop_front();
+            }
+            // Nothing the audio stack throws may end the thread.
+            try {
+                if (!tried) {
+                    tried = true;
+                    if (maker)
+                        engine = maker();
+                    if (engine)
+                        engine->setStarted(started);
+                }
+                if (engine)
+                    next(*engine);
+            } catch (...) {
+            }
         }
-        return engine_.get();
+        engine.reset();
+        std::lock_guard<std::mutex> hold(lock);
+        done = true;
+        ended.notify_all();
     }
-
-    void close()
-    {
-        engine_.reset();
-        QThread::currentThread()->quit();
-    }
-
-private:
-    SoundCues::EngineMaker maker_;
-    std::function<void(const QString&)> started_;
-    std::unique_ptr<CueEngine> engine_;
-    bool tried_ = false;
 };
 
 SoundCues::SoundCues(EngineMaker maker) : maker_(std::move(maker)) {}
@@ -84,32 +66,24 @@ SoundCues::~SoundCues()
     shutDown();
 }
 
-template <class F>
-void SoundCues::post(F&& work)
+void SoundCues::post(std::function<void(CueEngine&)> work)
 {
-    if (!thread_) {
-        keepAudioQuiet();
+    if (!desk_) {
         // News of a started cue comes back to the game's thread as a queued call.
-        auto started = [home = &home_, this](const QString& path) {
+        CueEngine::Started started = [home = &home_, this](const QString& path) {
             QMetaObject::invokeMethod(home, [this, path] {
                 if (started_)
                     started_(path);
             }, Qt::QueuedConnection);
         };
-        thread_ = new QThread;
-        thread_->setObjectName(QStringLiteral("cues"));
-        desk_ = new CueDesk(maker_, started);
-        desk_->moveToThread(thread_);
-        thread_->start();
+        desk_ = std::make_shared<CueDesk>();
+        thread_ = std::thread([desk = desk_, maker = maker_, started] { desk->run(maker, started); });
     }
-    QMetaObject::invokeMethod(desk_, [desk = desk_, work = std::forward<F>(work)] {
-        // Nothing the audio stack throws may reach the event loop.
-        try {
-            if (CueEngine* engine = desk->engine())
-                work(*engine);
-        } catch (...) {
-        }
-    }, Qt::QueuedConnection);
+    {
+        std::lock_guard<std::mutex> hold(desk_->lock);
+        desk_->work.push_back(std::move(work));
+    }
+    desk_->wake.notify_one();
 }
 
 void SoundCues::prepare(const QStringList& paths)
@@ -127,18 +101,30 @@ void SoundCues::play(const QString& path)
 
 bool SoundCues::shutDown(QDeadlineTimer deadline)
 {
-    if (!thread_)
+    if (!desk_)
         return true;
-    QMetaObject::invokeMethod(desk_, [desk = desk_] { desk->close(); }, Qt::QueuedConnection);
-    // A sound system that hangs must not hang the game: after a while the
-    // thread is left to itself, and what it holds is never freed.
-    const bool ended = thread_->wait(deadline);
-    if (ended) {
-        delete desk_;
-        delete thread_;
+    bool ended;
+    {
+        std::unique_lock<std::mutex> hold(desk_->lock);
+        desk_->closing = true;
+        desk_->wake.notify_one();
+        const auto done = [this] { return desk_->done; };
+        if (deadline.isForever()) {
+            desk_->ended.wait(hold, done);
+            ended = true;
+        } else {
+            ended = desk_->ended.wait_for(hold, std::chrono::nanoseconds(deadline.remainingTimeNSecs()), done);
+        }
     }
-    desk_ = nullptr;
-    thread_ = nullptr;
+    // The thread is joined, so that it is gone, with everything it held,
+    // before the program goes on to its end. A sound system that hangs must
+    // not hang the game: after a while the thread is left to itself, and
+    // what it holds is never freed.
+    if (ended)
+        thread_.join();
+    else
+        thread_.detach();
+    desk_.reset();
     return ended;
 }
 

@@ -1,23 +1,22 @@
 #pragma once
-// The cue player: cues play on a thread of their own, with its own event loop,
-// so a cue keeps playing whatever the game's thread does meanwhile - a pause
-// that handles no events included. The game only posts requests and never
-// waits on the audio stack.
+// The cue player: requests are served on a thread of their own, and the sound
+// is fed by the audio stack's own thread, so a cue keeps playing whatever the
+// game's thread does meanwhile - a pause that handles no events included. The
+// game only posts requests and never waits on the audio stack.
 #include <QDeadlineTimer>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <thread>
 
 #include "game/game.h"
 #include "ui/cue_engine.h"
 
-class QThread;
-
 namespace dovrel {
 
-class CueDesk;
+struct CueDesk;
 
 class SoundCues final : public CuePlayer {
 public:
@@ -57,13 +56,12 @@ public:
     void setEngineMaker(EngineMaker maker) { maker_ = std::move(maker); }
 
 private:
-    template <class F>
-    void post(F&& work);
+    void post(std::function<void(CueEngine&)> work);
 
     EngineMaker maker_;
-    QThread* thread_ = nullptr;
-    CueDesk* desk_ = nullptr;  // lives on the cue thread
-    QObject home_;             // lives on the game's thread, receives news of started cues
+    std::shared_ptr<CueDesk> desk_;
+    std::thread thread_;
+    QObject home_;  // lives on the game's thread, receives news of started cues
     std::function<void(const QString&)> started_;
 };
 

@@ -1,70 +1,120 @@
-// The audio module: plays cues through Qt Multimedia's audio output, on the
-// thread that made the engine, whose event loop feeds the sound to the device.
-// The cue files are read here, ahead of need, into memory; the device only
-// ever sees sound that has been checked.
-#include <QAudioSink>
-#include <QBuffer>
-#include <QMediaDevices>
+// The audio module: cues go straight to the desktop's sound server through
+// its client library, whose threaded main loop feeds them while the game's
+// thread does anything at all. The cue files are read here, ahead of need,
+// into memory; the server only ever sees sound that has been checked.
+//
+// Nothing here waits for the server: with no server, one that went away or
+// one that hangs, requests go nowhere and the game stays silent.
 #include <map>
 #include <memory>
+#include <optional>
+#include <pulse/context.h>
+#include <pulse/rtclock.h>
+#include <pulse/thread-mainloop.h>
+#include <pulse/timeval.h>
+#include <tuple>
 
 #include "ui/cue_engine.h"
+#include "ui/cue_stream.h"
 #include "ui/wave_file.h"
 
 namespace {
 
+using dovrel::CueStream;
 using dovrel::WaveSound;
 
-QAudioFormat formatOf(const WaveSound& sound)
+// A cue that waits for the connection longer than this is not played: the
+// moment it belonged to has passed.
+constexpr pa_usec_t StaleUsec = 500 * PA_USEC_PER_MSEC;
+
+pa_sample_spec specOf(const WaveSound& sound)
 {
-    QAudioFormat f;
-    f.setSampleRate(sound.rate);
-    f.setChannelCount(sound.channels);
+    pa_sample_spec spec;
     switch (sound.sample) {
-    case WaveSound::Sample::UInt8: f.setSampleFormat(QAudioFormat::UInt8); break;
-    case WaveSound::Sample::Int16: f.setSampleFormat(QAudioFormat::Int16); break;
-    case WaveSound::Sample::Int32: f.setSampleFormat(QAudioFormat::Int32); break;
-    case WaveSound::Sample::Float: f.setSampleFormat(QAudioFormat::Float); break;
+    case WaveSound::Sample::UInt8: spec.format = PA_SAMPLE_U8; break;
+    case WaveSound::Sample::Int16: spec.format = PA_SAMPLE_S16LE; break;
+    case WaveSound::Sample::Int32: spec.format = PA_SAMPLE_S32LE; break;
+    case WaveSound::Sample::Float: spec.format = PA_SAMPLE_FLOAT32LE; break;
     }
-    return f;
+    spec.rate = static_cast<uint32_t>(sound.rate);
+    spec.channels = static_cast<uint8_t>(sound.channels);
+    return spec;
 }
 
-class SinkEngine final : public dovrel::CueEngine {
+using SpecKey = std::tuple<int, uint32_t, uint8_t>;
+SpecKey keyOf(const pa_sample_spec& spec) { return {spec.format, spec.rate, spec.channels}; }
+
+class Locked {
 public:
-    ~SinkEngine() override { stop(); }
+    explicit Locked(pa_threaded_mainloop* loop) : loop_(loop) { pa_threaded_mainloop_lock(loop_); }
+    ~Locked() { pa_threaded_mainloop_unlock(loop_); }
+    Locked(const Locked&) = delete;
+    Locked& operator=(const Locked&) = delete;
+
+private:
+    pa_threaded_mainloop* loop_;
+};
+
+class PulseEngine final : public dovrel::CueEngine {
+public:
+    PulseEngine() : loop_(pa_threaded_mainloop_new())
+    {
+        if (loop_ && pa_threaded_mainloop_start(loop_) < 0) {
+            pa_threaded_mainloop_free(loop_);
+            loop_ = nullptr;
+        }
+    }
+
+    ~PulseEngine() override
+    {
+        if (!loop_)
+            return;
+        {
+            Locked hold(loop_);
+            disconnect();
+        }
+        // Joins the main loop's thread, which only ever waits on its own
+        // sockets: this returns at once whatever state the server is in.
+        pa_threaded_mainloop_stop(loop_);
+        pa_threaded_mainloop_free(loop_);
+    }
 
     void setStarted(Started started) override { started_ = std::move(started); }
 
     void load(const QString& path) override
     {
-        // Connects to the sound system too, so that the first cue starts as
+        // Connects and opens the stream too, so that the first cue starts as
         // promptly as the rest.
-        if (!deviceKnown_) {
-            deviceKnown_ = true;
-            QMediaDevices::defaultAudioOutput();
-        }
-        sound(path);
+        const WaveSound* read = sound(path);
+        if (!read || !loop_)
+            return;
+        Locked hold(loop_);
+        const pa_sample_spec spec = specOf(*read);
+        wanted_[keyOf(spec)] = spec;
+        if (connected())
+            streamFor(spec);
     }
 
     void play(const QString& path) override
     {
-        const WaveSound* next = sound(path);
-        if (!next)
+        const WaveSound* read = sound(path);
+        if (!read || !loop_)
             return;
-        stop();
-        buffer_ = std::make_unique<QBuffer>();
-        buffer_->setData(next->frames);
-        buffer_->open(QIODevice::ReadOnly);
-        sink_ = std::make_unique<QAudioSink>(QMediaDevices::defaultAudioOutput(), formatOf(*next));
-        QAudioSink* sink = sink_.get();
-        QObject::connect(sink, &QAudioSink::stateChanged, sink, [this, path](QAudio::State state) {
-            if (state == QAudio::ActiveState && started_)
-                started_(path);
-        });
-        sink->start(buffer_.get());
+        Locked hold(loop_);
+        pending_ = Pending{path, read->frames, specOf(*read), pa_rtclock_now()};
+        wanted_[keyOf(pending_->spec)] = pending_->spec;
+        if (connected())
+            playPending();
     }
 
 private:
+    struct Pending {
+        QString path;
+        QByteArray frames;
+        pa_sample_spec spec;
+        pa_usec_t asked;
+    };
+
     // Read once; a file that cannot be played is looked at again at its next cue.
     const WaveSound* sound(const QString& path)
     {
@@ -76,25 +126,90 @@ private:
         return &sounds_.emplace(path, std::move(*read)).first->second;
     }
 
-    // Cuts off the cue that still plays.
-    void stop()
+    // True when the server is there to play to. A connection that failed -
+    // no server, or one that went away - is tried afresh, so that a sound
+    // server restarted by the desktop is found again at the next cue.
+    bool connected()
     {
-        if (sink_)
-            sink_->stop();
-        sink_.reset();
-        buffer_.reset();
+        if (context_ && PA_CONTEXT_IS_GOOD(pa_context_get_state(context_)))
+            return pa_context_get_state(context_) == PA_CONTEXT_READY;
+        disconnect();
+        context_ = pa_context_new(pa_threaded_mainloop_get_api(loop_), "Dovrel");
+        if (!context_)
+            return false;
+        pa_context_set_state_callback(context_, contextChanged, this);
+        // The game plays through the server the desktop runs, and never
+        // starts one of its own.
+        if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
+            disconnect();
+        return false;
     }
 
-    std::map<QString, WaveSound> sounds_;
-    std::unique_ptr<QBuffer> buffer_;
-    std::unique_ptr<QAudioSink> sink_;
+    void disconnect()
+    {
+        streams_.clear();
+        if (!context_)
+            return;
+        pa_context_set_state_callback(context_, nullptr, nullptr);
+        pa_context_disconnect(context_);
+        pa_context_unref(context_);
+        context_ = nullptr;
+    }
+
+    static void contextChanged(pa_context* context, void* self)
+    {
+        if (pa_context_get_state(context) != PA_CONTEXT_READY)
+            return;
+        auto* me = static_cast<PulseEngine*>(self);
+        for (const auto& [key, spec] : me->wanted_)
+            me->streamFor(spec);
+        me->playPending();
+    }
+
+    CueStream* streamFor(const pa_sample_spec& spec)
+    {
+        std::unique_ptr<CueStream>& stream = streams_[keyOf(spec)];
+        if (stream && !stream->usable())
+            stream.reset();
+        if (!stream) {
+            stream = std::make_unique<CueStream>(pa_threaded_mainloop_get_api(loop_), context_, spec,
+                                                 [this](const QString& path) {
+                                                     if (started_)
+                                                         started_(path);
+                                                 });
+        }
+        return stream.get();
+    }
+
+    void playPending()
+    {
+        if (!pending_)
+            return;
+        const Pending cue = std::move(*pending_);
+        pending_.reset();
+        if (pa_rtclock_now() - cue.asked > StaleUsec)
+            return;
+        // A cue in another sample format cuts this one off as well.
+        CueStream* stream = streamFor(cue.spec);
+        for (auto& [key, other] : streams_) {
+            if (other.get() != stream)
+                other->stop();
+        }
+        stream->play(cue.path, cue.frames);
+    }
+
+    pa_threaded_mainloop* loop_;
+    pa_context* context_ = nullptr;  // and all below: with the main loop's lock held
+    std::map<SpecKey, std::unique_ptr<CueStream>> streams_;
+    std::map<SpecKey, pa_sample_spec> wanted_;
+    std::optional<Pending> pending_;
+    std::map<QString, WaveSound> sounds_;  // the cue thread's alone
     Started started_;
-    bool deviceKnown_ = false;
 };
 
 }  // namespace
 
 extern "C" Q_DECL_EXPORT dovrel::CueEngine* dovrel_new_cue_engine()
 {
-    return new SinkEngine;
+    return new PulseEngine;
 }
