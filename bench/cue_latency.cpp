@@ -64,11 +64,11 @@ void onContext(pa_context* context, void* data)
 {
     if (pa_context_get_state(context) != PA_CONTEXT_READY)
         return;
-    const pa_sample_spec spec{PA_SAMPLE_S16LE, 44100, 1};
-    pa_stream* stream = pa_stream_new(context, "latency", &spec, nullptr);
+    const pa_sample_spec sampleSpec{PA_SAMPLE_S16LE, 44100, 1};
+    pa_stream* stream = pa_stream_new(context, "latency", &sampleSpec, nullptr);
     pa_buffer_attr attr;
     attr.maxlength = static_cast<uint32_t>(-1);
-    attr.fragsize = static_cast<uint32_t>(pa_usec_to_bytes(static_cast<Listener*>(data)->fragment, &spec));
+    attr.fragsize = static_cast<uint32_t>(pa_usec_to_bytes(static_cast<Listener*>(data)->fragment, &sampleSpec));
     pa_stream_set_read_callback(stream, onRead, data);
     pa_stream_connect_record(stream, "rec.monitor", &attr, PA_STREAM_ADJUST_LATENCY);
 }

@@ -30,20 +30,20 @@ void forget(pa_operation* operation)
 
 }  // namespace
 
-CueStream::CueStream(pa_mainloop_api* api, pa_context* context, const pa_sample_spec& spec, Announce announce)
-    : api_(api), context_(context), spec_(spec), announce_(std::move(announce))
+CueStream::CueStream(pa_mainloop_api* api, pa_context* context, const pa_sample_spec& sampleSpec, Announce announce)
+    : api_(api), context_(context), spec_(sampleSpec), announce_(std::move(announce))
 {
     // A wave file's channels come in the wave format's own order.
     pa_channel_map map;
-    pa_channel_map_init_extend(&map, spec.channels, PA_CHANNEL_MAP_WAVEEX);
-    stream_ = pa_stream_new(context, "cues", &spec, &map);
+    pa_channel_map_init_extend(&map, sampleSpec.channels, PA_CHANNEL_MAP_WAVEEX);
+    stream_ = pa_stream_new(context, "cues", &sampleSpec, &map);
     if (!stream_)
         return;
     pa_stream_set_state_callback(stream_, stateChanged, this);
     pa_stream_set_write_callback(stream_, wantsMore, this);
     pa_buffer_attr attr;
     attr.maxlength = static_cast<uint32_t>(-1);
-    attr.tlength = static_cast<uint32_t>(pa_usec_to_bytes(BufferUsec, &spec));
+    attr.tlength = static_cast<uint32_t>(pa_usec_to_bytes(BufferUsec, &sampleSpec));
     // Plays whatever has arrived at once: a cue never waits for a full buffer.
     attr.prebuf = 0;
     attr.minreq = static_cast<uint32_t>(-1);

@@ -20,7 +20,7 @@ public:
     using Announce = std::function<void(const QString& path)>;
 
     // Starts corked; `announce` hears of every cue whose first frames reach the server.
-    CueStream(pa_mainloop_api* api, pa_context* context, const pa_sample_spec& spec, Announce announce);
+    CueStream(pa_mainloop_api* api, pa_context* context, const pa_sample_spec& sampleSpec, Announce announce);
     ~CueStream();
     CueStream(const CueStream&) = delete;
     CueStream& operator=(const CueStream&) = delete;

@@ -29,20 +29,20 @@ constexpr pa_usec_t StaleUsec = 500 * PA_USEC_PER_MSEC;
 
 pa_sample_spec specOf(const WaveSound& sound)
 {
-    pa_sample_spec spec;
+    pa_sample_spec sampleSpec;
     switch (sound.sample) {
-    case WaveSound::Sample::UInt8: spec.format = PA_SAMPLE_U8; break;
-    case WaveSound::Sample::Int16: spec.format = PA_SAMPLE_S16LE; break;
-    case WaveSound::Sample::Int32: spec.format = PA_SAMPLE_S32LE; break;
-    case WaveSound::Sample::Float: spec.format = PA_SAMPLE_FLOAT32LE; break;
+    case WaveSound::Sample::UInt8: sampleSpec.format = PA_SAMPLE_U8; break;
+    case WaveSound::Sample::Int16: sampleSpec.format = PA_SAMPLE_S16LE; break;
+    case WaveSound::Sample::Int32: sampleSpec.format = PA_SAMPLE_S32LE; break;
+    case WaveSound::Sample::Float: sampleSpec.format = PA_SAMPLE_FLOAT32LE; break;
     }
-    spec.rate = static_cast<uint32_t>(sound.rate);
-    spec.channels = static_cast<uint8_t>(sound.channels);
-    return spec;
+    sampleSpec.rate = static_cast<uint32_t>(sound.rate);
+    sampleSpec.channels = static_cast<uint8_t>(sound.channels);
+    return sampleSpec;
 }
 
 using SpecKey = std::tuple<int, uint32_t, uint8_t>;
-SpecKey keyOf(const pa_sample_spec& spec) { return {spec.format, spec.rate, spec.channels}; }
+SpecKey keyOf(const pa_sample_spec& sampleSpec) { return {sampleSpec.format, sampleSpec.rate, sampleSpec.channels}; }
 
 class Locked {
 public:
@@ -89,10 +89,10 @@ public:
         if (!read || !loop_)
             return;
         Locked hold(loop_);
-        const pa_sample_spec spec = specOf(*read);
-        wanted_[keyOf(spec)] = spec;
+        const pa_sample_spec sampleSpec = specOf(*read);
+        wanted_[keyOf(sampleSpec)] = sampleSpec;
         if (connected())
-            streamFor(spec);
+            streamFor(sampleSpec);
     }
 
     void play(const QString& path) override
@@ -102,7 +102,7 @@ public:
             return;
         Locked hold(loop_);
         pending_ = Pending{path, read->frames, specOf(*read), pa_rtclock_now()};
-        wanted_[keyOf(pending_->spec)] = pending_->spec;
+        wanted_[keyOf(pending_->sampleSpec)] = pending_->sampleSpec;
         if (connected())
             playPending();
     }
@@ -111,7 +111,7 @@ private:
     struct Pending {
         QString path;
         QByteArray frames;
-        pa_sample_spec spec;
+        pa_sample_spec sampleSpec;
         pa_usec_t asked;
     };
 
@@ -161,18 +161,18 @@ private:
         if (pa_context_get_state(context) != PA_CONTEXT_READY)
             return;
         auto* me = static_cast<PulseEngine*>(self);
-        for (const auto& [key, spec] : me->wanted_)
-            me->streamFor(spec);
+        for (const auto& [key, sampleSpec] : me->wanted_)
+            me->streamFor(sampleSpec);
         me->playPending();
     }
 
-    CueStream* streamFor(const pa_sample_spec& spec)
+    CueStream* streamFor(const pa_sample_spec& sampleSpec)
     {
-        std::unique_ptr<CueStream>& stream = streams_[keyOf(spec)];
+        std::unique_ptr<CueStream>& stream = streams_[keyOf(sampleSpec)];
         if (stream && !stream->usable())
             stream.reset();
         if (!stream) {
-            stream = std::make_unique<CueStream>(pa_threaded_mainloop_get_api(loop_), context_, spec,
+            stream = std::make_unique<CueStream>(pa_threaded_mainloop_get_api(loop_), context_, sampleSpec,
                                                  [this](const QString& path) {
                                                      if (started_)
                                                          started_(path);
@@ -190,7 +190,7 @@ private:
         if (pa_rtclock_now() - cue.asked > StaleUsec)
             return;
         // A cue in another sample format cuts this one off as well.
-        CueStream* stream = streamFor(cue.spec);
+        CueStream* stream = streamFor(cue.sampleSpec);
         for (auto& [key, other] : streams_) {
             if (other.get() != stream)
                 other->stop();
