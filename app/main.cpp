@@ -4,19 +4,24 @@
 
 #include "ui/forms.h"
 #include "ui/frmSetup.h"
+#include "ui/program_end.h"
 #include "ui/sound.h"
 #include "ui/style.h"
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Dovrel"));
-    // The desktop matches the window to its menu entry, and so to its icon, by this name.
-    QGuiApplication::setDesktopFileName(QStringLiteral(DOVREL_APP_ID));
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
-    dovrel::installFonts();
-    dovrel::forms::install();
+    int exitCode = 0;
+    {
+        QApplication app(argc, argv);
+        QApplication::setApplicationName(QStringLiteral("Dovrel"));
+        // The desktop matches the window to its menu entry, and so to its icon, by this name.
+        QGuiApplication::setDesktopFileName(QStringLiteral(DOVREL_APP_ID));
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
+        dovrel::installFonts();
+        dovrel::forms::install();
 
-    dovrel::forms::setup().showModeless();
-    return dovrel::stopCuesForExit(QApplication::exec());
+        dovrel::forms::setup().showModeless();
+        exitCode = dovrel::stopCuesForExit(QApplication::exec());
+    }
+    return dovrel::awaitQtThreads(exitCode);
 }

@@ -7,7 +7,8 @@
 //                        (SIGSTOP) the sound server PID and asking for the loss
 //                        cue, which then waits on the server for good;
 //   --close-at-once      right after asking for the cue.
-// It exits with 0 and writes nothing when the program ends cleanly.
+// It then ends as the game does, with 0 and without a word when the program
+// ends cleanly.
 #include <QApplication>
 #include <QTimer>
 #include <csignal>
@@ -16,6 +17,7 @@
 #include "gui_support.h"
 #include "ui/forms.h"
 #include "ui/frmDovrel.h"
+#include "ui/program_end.h"
 #include "ui/sound.h"
 
 using namespace dovrel;
@@ -33,34 +35,38 @@ void closeProgram()
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    testing::freshProgram();  // the fonts and the forms, the platform's chatter kept quiet
-    const QStringList args = QCoreApplication::arguments().mid(1);
-    const bool atOnce = args.contains(QLatin1String("--close-at-once"));
-    const qsizetype stop = args.indexOf(QLatin1String("--stop-server"));
-    const pid_t server = stop >= 0 ? static_cast<pid_t>(args.value(stop + 1).toInt()) : 0;
+    int exitCode = 0;
+    {
+        QApplication app(argc, argv);
+        testing::freshProgram();  // the fonts and the forms, the platform's chatter kept quiet
+        const QStringList args = QCoreApplication::arguments().mid(1);
+        const bool atOnce = args.contains(QLatin1String("--close-at-once"));
+        const qsizetype stop = args.indexOf(QLatin1String("--stop-server"));
+        const pid_t server = stop >= 0 ? static_cast<pid_t>(args.value(stop + 1).toInt()) : 0;
 
-    Module1& m = Module1::instance();
-    m.PlayerName[1] = QStringLiteral("Ann");
-    m.PlayerName[2] = QStringLiteral("Bob");
-    m.SoundDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
-    m.SoundOn = True;
-    SoundCues::instance().onStarted([server](const QString& path) {
-        if (!path.endsWith(QLatin1String("win.wav")))
-            return;
-        if (server > 0) {
-            ::kill(server, SIGSTOP);
-            if (frmDovrel* w = forms::mainIfLoaded())
-                w->game().PlaySoundCue(QStringLiteral("loss.wav"));
-        }
-        closeProgram();
-    });
+        Module1& m = Module1::instance();
+        m.PlayerName[1] = QStringLiteral("Ann");
+        m.PlayerName[2] = QStringLiteral("Bob");
+        m.SoundDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+        m.SoundOn = True;
+        SoundCues::instance().onStarted([server](const QString& path) {
+            if (!path.endsWith(QLatin1String("win.wav")))
+                return;
+            if (server > 0) {
+                ::kill(server, SIGSTOP);
+                if (frmDovrel* w = forms::mainIfLoaded())
+                    w->game().PlaySoundCue(QStringLiteral("loss.wav"));
+            }
+            closeProgram();
+        });
 
-    frmDovrel& w = forms::main();
-    QTimer::singleShot(0, &w, [&w] { w.game().PlaySoundCue(QStringLiteral("win.wav")); });
-    if (atOnce)
-        QTimer::singleShot(0, &app, closeProgram);
-    // Never heard: fail rather than hang.
-    QTimer::singleShot(20000, &app, [] { QCoreApplication::exit(3); });
-    return stopCuesForExit(QApplication::exec());
+        frmDovrel& w = forms::main();
+        QTimer::singleShot(0, &w, [&w] { w.game().PlaySoundCue(QStringLiteral("win.wav")); });
+        if (atOnce)
+            QTimer::singleShot(0, &app, closeProgram);
+        // Never heard: fail rather than hang.
+        QTimer::singleShot(20000, &app, [] { QCoreApplication::exit(3); });
+        exitCode = stopCuesForExit(QApplication::exec());
+    }
+    return awaitQtThreads(exitCode);
 }
