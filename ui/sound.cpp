@@ -9,6 +9,7 @@
 #include <deque>
 #include <mutex>
 #include <pthread.h>
+#include <system_error>
 
 namespace dovrel {
 
@@ -76,8 +77,13 @@ void SoundCues::post(std::function<void(CueEngine&)> work)
                     started_(path);
             }, Qt::QueuedConnection);
         };
-        desk_ = std::make_shared<CueDesk>();
-        thread_ = std::thread([desk = desk_, maker = maker_, started] { desk->run(maker, started); });
+        auto desk = std::make_shared<CueDesk>();
+        try {
+            thread_ = std::thread([desk, maker = maker_, started] { desk->run(maker, started); });
+        } catch (const std::system_error&) {
+            return;  // the system has no thread to spare: this cue is silent, the next tries again
+        }
+        desk_ = std::move(desk);
     }
     {
         std::lock_guard<std::mutex> hold(desk_->lock);
