@@ -8,10 +8,13 @@
 //                        cue, which then waits on the server for good;
 //   --close-at-once      right after asking for the cue.
 // It then ends as the game does, with 0 and without a word when the program
-// ends cleanly.
+// ends cleanly, its threads all gone.
 #include <QApplication>
 #include <QTimer>
 #include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <iterator>
 
 #include "app/module1.h"
 #include "gui_support.h"
@@ -68,5 +71,11 @@ int main(int argc, char* argv[])
         QTimer::singleShot(20000, &app, [] { QCoreApplication::exit(3); });
         exitCode = stopCuesForExit(QApplication::exec());
     }
-    return awaitQtThreads(exitCode);
+    awaitQtThreads(exitCode);
+    // Every thread of the program has ended, not merely finished its work:
+    // what one half-gone still held would count as leaked at exit.
+    const auto threads = std::distance(std::filesystem::directory_iterator("/proc/self/task"), {});
+    if (threads != 1)
+        std::fprintf(stderr, "threads left at the end of the program: %d\n", static_cast<int>(threads - 1));
+    return exitCode;
 }
