@@ -27,8 +27,16 @@ struct CueDesk {
     void run(const SoundCues::EngineMaker& maker, const CueEngine::Started& started)
     {
         pthread_setname_np(pthread_self(), "cues");
+        // The thread starts with the first request, so the engine is made first.
+        // Nothing the audio stack throws may end the thread.
         std::unique_ptr<CueEngine> engine;
-        bool tried = false;
+        try {
+            if (maker)
+                engine = maker();
+            if (engine)
+                engine->setStarted(started);
+        } catch (...) {
+        }
         for (;;) {
             std::function<void(CueEngine&)> next;
             {
@@ -39,15 +47,7 @@ struct CueDesk {
                 next = std::move(work.front());
                 work.pop_front();
             }
-            // Nothing the audio stack throws may end the thread.
             try {
-                if (!tried) {
-                    tried = true;
-                    if (maker)
-                        engine = maker();
-                    if (engine)
-                        engine->setStarted(started);
-                }
                 if (engine)
                     next(*engine);
             } catch (...) {
