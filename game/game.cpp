@@ -72,9 +72,12 @@ void Game::Activated()
         matchOver_ = false;
         CurrentPlayer = GameWinner;
     }
+    const int before = milestones_;
     Form_Activate();
     if (resume)
         NextTurn();
+    else if (milestones_ != before)
+        view_.turnBegins();  // the first turn of a game, which no hand-over begins
 }
 
 bool Game::Form_Unload()

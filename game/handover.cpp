@@ -54,6 +54,7 @@ void Game::NextTurn()
         view_.setCaption(Ctl::lblPoints, QString(), i);
         view_.setBackColor(Ctl::lblPoints, i, ButtonFace);
     }
+    view_.turnBegins();
     if (m_.VsComputer && CurrentPlayer == 2) {
         okWaiting_ = false;
         ComputerTurn();

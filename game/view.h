@@ -76,6 +76,10 @@ public:
     // check; handle window events meanwhile only when processEvents is set.
     virtual void pause(const std::function<double()>& seconds, bool processEvents) = 0;
 
+    // A turn begins: the player to move may choose a take, or the computer
+    // is about to. A player who cannot see the board is told the state of it.
+    virtual void turnBegins() = 0;
+
     virtual Answer msgBox(const QString& text, MsgStyle style, const QString& title) = 0;
     virtual void showWindow() = 0;
     virtual void showWinnerDialog() = 0;

@@ -67,6 +67,7 @@ public:
     void selectText(Ctl, int start, int length) override { selection = {start, length}; }
     void doEvents() override;
     void pause(const std::function<double()>& seconds, bool processEvents) override;
+    void turnBegins() override { turns << caption(Ctl::fraPlayer); }
     Answer msgBox(const QString& text, MsgStyle style, const QString& title) override;
     void showWindow() override { ++shown; }
     void showWinnerDialog() override { ++winnerDialogs; }
@@ -86,6 +87,7 @@ public:
     QPair<int, int> selection{-1, -1};
     int events = 0;
     QList<QPair<double, bool>> pauses;  // duration, with events
+    QStringList turns;  // the frame's name at each turn begun
     QList<QPair<QString, QString>> messages;  // text, title
     QList<MsgStyle> messageStyles;
     std::deque<Answer> answers;

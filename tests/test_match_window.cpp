@@ -112,12 +112,12 @@ void MatchWindowTest::winnerDialogStandsOverTheMainWindowAndBlinks()
 
     QVERIFY(dlg.Timer1->isActive());
     QCOMPARE(dlg.Timer1->interval(), 500);
-    QVERIFY(dlg.lblWinner->isVisible());
+    QVERIFY(dlg.nameShown());
     dlg.Timer1_Timer();
-    QVERIFY(!dlg.lblWinner->isVisible());
+    QVERIFY(!dlg.nameShown());
     QVERIFY(dlg.lblMessage->isVisible());
     dlg.Timer1_Timer();
-    QVERIFY(dlg.lblWinner->isVisible());
+    QVERIFY(dlg.nameShown());
 }
 
 void MatchWindowTest::winnerNewGameLeadsToANewMatch_data()

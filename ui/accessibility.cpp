@@ -1,6 +1,8 @@
 #include "ui/accessibility.h"
 
 #include <QAccessibleWidget>
+#include <QCoreApplication>
+#include <QDBusConnection>
 #include <QWidget>
 
 #include "ui/drawn_items.h"
@@ -10,8 +12,9 @@ namespace dovrel::accessibility {
 
 namespace {
 
-// Set on a plain container that reads as a group of controls.
-constexpr char GroupProperty[] = "dovrel_group";
+// Set on a plain widget to give it a role of its own: a group of controls, a
+// status line, a notification.
+constexpr char RoleProperty[] = "dovrel_role";
 
 QAccessible::Role formRole(FormKind kind)
 {
@@ -36,8 +39,9 @@ QAccessibleInterface* roles(const QString&, QObject* object)
         return nullptr;
     if (dynamic_cast<PictureBox*>(w))
         return new QAccessibleWidget(w, QAccessible::Graphic);
-    if (w->property(GroupProperty).toBool())
-        return new QAccessibleWidget(w, QAccessible::Grouping);
+    const QVariant role = w->property(RoleProperty);
+    if (role.isValid())
+        return new QAccessibleWidget(w, static_cast<QAccessible::Role>(role.toInt()));
     return nullptr;
 }
 
@@ -50,8 +54,29 @@ void install()
 
 void readAsGroup(QWidget* container, const QString& name)
 {
-    container->setProperty(GroupProperty, true);
+    container->setProperty(RoleProperty, int(QAccessible::Grouping));
     setName(container, name);
+}
+
+void readAsStatusLine(QWidget* line, QWidget* notice)
+{
+    line->setProperty(RoleProperty, int(QAccessible::StatusBar));
+    notice->setProperty(RoleProperty, int(QAccessible::Notification));
+}
+
+bool answerScreenReader()
+{
+    // Qt's bridge keeps the screen reader's connection under this name, and
+    // hands each question to the object registered at its path as a posted
+    // call: the tree of accessible objects, and the cache of it.
+    const QDBusConnection bus(QStringLiteral("a11y"));
+    if (!bus.isConnected())
+        return false;
+    for (const char* path : {"/org/a11y/atspi/accessible", "/org/a11y/atspi/cache"}) {
+        if (QObject* target = bus.objectRegisteredAt(QLatin1String(path)))
+            QCoreApplication::sendPostedEvents(target, QEvent::MetaCall);
+    }
+    return true;
 }
 
 QString kindWord(Kind kind)

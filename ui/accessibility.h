@@ -17,6 +17,15 @@ void install();
 // A plain container read as a group of controls rather than as a window.
 void readAsGroup(QWidget* container, const QString& name);
 
+// A status line, and the notification in it that a screen reader speaks as
+// soon as it is shown.
+void readAsStatusLine(QWidget* line, QWidget* notice);
+
+// Answers what a screen reader has asked meanwhile, and handles no other
+// pending event. For pauses that handle no window events, so that the reader
+// is never kept waiting. False when no screen reader's bus is connected.
+bool answerScreenReader();
+
 // The words the game uses for a kind ("positive"), and the key legend's
 // caption for it ("Bonus").
 QString kindWord(Kind kind);

@@ -1,5 +1,6 @@
 #include "ui/board_reading.h"
 
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -8,6 +9,7 @@
 
 #include "game/game.h"
 #include "ui/accessibility.h"
+#include "ui/announcer.h"
 #include "ui/drawn_items.h"
 #include "ui/frmDovrel.h"
 
@@ -20,29 +22,9 @@ using accessibility::setName;
 
 namespace {
 
-// What the player to move needs when the focus comes back to the take box:
-// whose turn it is, the scores and the front of the row, as a sighted player
-// sees them at a glance.
-QString turnSummary(const frmDovrel& w)
-{
-    int front = 0;
-    while (front < RowLength && w.tokenKind(front) == Kind::None)
-        ++front;
-    QStringList next;
-    for (int k = front; k < std::min(front + 6, RowLength); ++k)
-        next << kindWord(w.tokenKind(k));
-    const QString mover = w.caption(Ctl::fraPlayer);  // empty until the first game begins
-    QString summary = mover.isEmpty() ? QString() : mover + QStringLiteral(" to move. ");
-    summary += QStringLiteral("%1 has %2 points, %3 has %4. ")
-                   .arg(w.caption(Ctl::lblPlayer, 1), w.caption(Ctl::lblScore, 1),
-                        w.caption(Ctl::lblPlayer, 2), w.caption(Ctl::lblScore, 2));
-    if (next.isEmpty())
-        return summary + QStringLiteral("No tokens left.");
-    return summary + QStringLiteral("Next tokens: %1. %2 left.")
-                         .arg(next.join(QStringLiteral(", ")))
-                         .arg(RowLength - front == 1 ? QStringLiteral("1 token")
-                                                     : QStringLiteral("%1 tokens").arg(RowLength - front));
-}
+class Words {
+    Q_DECLARE_TR_FUNCTIONS(Reading)
+};
 
 // A score or a tally alone says nothing without whose it is.
 void nameScoreboard(frmDovrel& w, int player)
@@ -50,6 +32,14 @@ void nameScoreboard(frmDovrel& w, int player)
     const QString name = w.caption(Ctl::lblPlayer, player);
     setName(w.lblScore[player], QStringLiteral("%1: %2 points").arg(name, w.caption(Ctl::lblScore, player)));
     setName(w.lblWins[player], QStringLiteral("%1: %2").arg(name, w.caption(Ctl::lblWins, player)));
+}
+
+int frontOfRow(const frmDovrel& w)
+{
+    int front = 0;
+    while (front < RowLength && w.tokenKind(front) == Kind::None)
+        ++front;
+    return front;
 }
 
 }  // namespace
@@ -78,12 +68,13 @@ void tokenChanged(frmDovrel& w, int k)
     PictureBox* token = w.imgImage[k];
     const Kind kind = w.tokenKind(k);
     const bool inRow = kind != Kind::None;
-    // A taken token paints nothing; hidden, it also drops out of the row a
-    // screen reader walks, which then starts at the front.
-    setName(token, QStringLiteral("Token %1: %2").arg(k + 1).arg(inRow ? kindWord(kind) : QStringLiteral("taken")));
-    setDescription(token, legendCaption(kind));
+    // A taken token paints nothing; hidden, it drops out of the row a screen
+    // reader walks, which then starts at the front. It keeps its name: every
+    // change is sent to the reader, and a deal that renamed all 74 tokens
+    // would bury the news of the game under them.
+    if (inRow)
+        setName(token, QStringLiteral("Token %1: %2").arg(k + 1).arg(kindWord(kind)));
     token->setVisible(inRow);
-    setDescription(w.txtPick, turnSummary(w));
 }
 
 void captionChanged(frmDovrel& w, Ctl c, int index)
@@ -97,13 +88,40 @@ void captionChanged(frmDovrel& w, Ctl c, int index)
     case Ctl::lblImmed:
         // The Continue button takes the focus, and with it reads out the penalty.
         setDescription(w.cmdImmed, w.caption(Ctl::lblImmed).simplified());
-        return;
-    case Ctl::fraPlayer:
+        break;
+    case Ctl::lblPoints:
+        // A token turned over: its points, as the strip shows them.
+        w.news->queue(w.caption(Ctl::lblPoints, index));
+        break;
+    case Ctl::txtPick:
+        // Only the computer writes into the take box while it is locked.
+        if (!w.txtPick->isEnabled() && !w.caption(Ctl::txtPick).isEmpty())
+            w.news->queue(Words::tr("%1 takes %2.").arg(w.caption(Ctl::fraPlayer), w.caption(Ctl::txtPick)));
         break;
     default:
-        return;
+        break;
     }
-    setDescription(w.txtPick, turnSummary(w));
+}
+
+QString turnNews(const frmDovrel& w, bool newMatch)
+{
+    const int front = frontOfRow(w);
+    QStringList news;
+    if (newMatch)
+        news << Words::tr("New match.");
+    else if (front == 0)
+        news << Words::tr("New game.");
+    news << Words::tr("%1 to move.").arg(w.caption(Ctl::fraPlayer));
+    for (int p = 1; p <= 2; ++p)
+        news << Words::tr("%1: %2 points, %3.")
+                    .arg(w.caption(Ctl::lblPlayer, p), w.caption(Ctl::lblScore, p), w.caption(Ctl::lblWins, p));
+    QStringList next;
+    for (int k = front; k < std::min(front + 6, RowLength); ++k)
+        next << kindWord(w.tokenKind(k));
+    news << Words::tr("Next tokens: %1.").arg(next.join(QStringLiteral(", ")));
+    const int left = RowLength - front;
+    news << (left == 1 ? Words::tr("1 token left.") : Words::tr("%1 tokens left.").arg(left));
+    return news.join(QLatin1Char(' '));
 }
 
 }  // namespace dovrel::reading

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 
 #include "app/module1.h"
+#include "ui/announcer.h"
 #include "ui/board_reading.h"
 #include "ui/drawn_items.h"
 #include "ui/frmWinner.h"
@@ -48,9 +49,12 @@ void frmDovrel::run(F&& handler)
     --busy_;
     if (busy_ > 0)
         return;
-    if (!loaded())
+    if (!loaded()) {
         deleteLater();
-    else if (activationWaiting_) {
+        return;
+    }
+    tellNews();
+    if (activationWaiting_) {
         // Once the work has decided a game or begun the next one, the new game
         // the activation asked for has come, or the penalty's Continue or the
         // winner dialog stands in front: a deal now would wipe out a first
@@ -285,8 +289,10 @@ void frmDovrel::setCaption(Ctl c, const QString& text, int index)
         reading::captionChanged(*this, c, index);
         return;
     case Ctl::txtPick:
-        if (txtPick->text() != text)
+        if (txtPick->text() != text) {
             txtPick->setText(text);  // runs txtPick_Change
+            reading::captionChanged(*this, c, index);
+        }
         return;
     default:
         if (auto* label = qobject_cast<QLabel*>(control(c, index))) {
@@ -375,8 +381,24 @@ void frmDovrel::selectText(Ctl c, int start, int length)
         box->setSelection(start, length);
 }
 
+void frmDovrel::turnBegins()
+{
+    turnToTell_ = true;
+}
+
+void frmDovrel::tellNews()
+{
+    if (turnToTell_) {
+        turnToTell_ = false;
+        news->queue(reading::turnNews(*this, !matchTold_));
+        matchTold_ = true;
+    }
+    news->tell();
+}
+
 void frmDovrel::doEvents()
 {
+    tellNews();
     pacer::doEvents();
     if (!loaded())
         throw WindowGone{};
@@ -384,6 +406,7 @@ void frmDovrel::doEvents()
 
 void frmDovrel::pause(const std::function<double()>& seconds, bool processEvents)
 {
+    tellNews();
     // A pause that handles no events still shows what the last step changed.
     if (!processEvents)
         repaint();
@@ -394,6 +417,7 @@ void frmDovrel::pause(const std::function<double()>& seconds, bool processEvents
 
 Answer frmDovrel::msgBox(const QString& text, MsgStyle style, const QString& title)
 {
+    tellNews();
     return showMessageBox(this, text, style, title);
 }
 
@@ -408,6 +432,7 @@ void frmDovrel::showWindow()
 
 void frmDovrel::showWinnerDialog()
 {
+    tellNews();
     forms::winner().showOverMainWindow();
 }
 

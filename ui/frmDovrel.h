@@ -20,6 +20,7 @@ class QFrame;
 
 namespace dovrel {
 
+class Announcer;
 class PictureBox;
 class ShapeItem;
 class LineItem;
@@ -56,6 +57,7 @@ public:
     void selectText(Ctl c, int start, int length) override;
     void doEvents() override;
     void pause(const std::function<double()>& seconds, bool processEvents) override;
+    void turnBegins() override;
     Answer msgBox(const QString& text, MsgStyle style, const QString& title) override;
     void showWindow() override;
     void showWinnerDialog() override;
@@ -107,6 +109,8 @@ public:
     Indexed<QLabel*, 1, 6> lblPoints;
     ShapeItem* Shape1 = nullptr;
     Indexed<PictureBox*, 0, 73> imgImage;
+    // The news of the game, for a screen reader alone.
+    Announcer* news = nullptr;
 
 public slots:
     void Form_Activate() override;
@@ -134,6 +138,8 @@ private:
     template <class F>
     void run(F&& handler);
     void unload();
+    // Tells a screen reader what the game has done since it was last told.
+    void tellNews();
 
     Pcg32Random rng_;
     Game game_;
@@ -141,6 +147,8 @@ private:
     // The game's milestones when an activation came in during the window's
     // work; empty while none waits.
     std::optional<int> activationWaiting_;
+    bool turnToTell_ = false;
+    bool matchTold_ = false;  // the first turn of this window's match was told
 };
 
 }  // namespace dovrel

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "ui/announcer.h"
 #include "ui/drawn_items.h"
 #include "ui/frmDovrel.h"
 #include "ui/pictures.h"
@@ -233,6 +234,8 @@ void frmDovrel::createControls()
                        static_cast<QWidget*>(shpImmed), static_cast<QWidget*>(imgNeg),
                        static_cast<QWidget*>(imgNeutral), static_cast<QWidget*>(imgPos)})
         w->hide();
+
+    news = new Announcer(board);
 
     // Tab order, by ascending tab index of the controls that can take the focus.
     const QList<QWidget*> tabOrder = {cmdOK, txtPick, optPick[6], optPick[4], optPick[2], cmdQuit,

@@ -92,6 +92,12 @@ void frmSetup::createControls()
     cmdDone->setAutoDefault(true);
     cmdInstructions->setAutoDefault(true);
 
+    // The dialog and its frames have no caption to read out; a screen reader
+    // is given names for them.
+    accessibility::setName(this, tr("Dovrel: new match"));
+    accessibility::setName(Frame1, tr("Players"));
+    accessibility::setName(Frame2, tr("Names"));
+
     setTabOrder(Option1, Option2);
     setTabOrder(Option2, txtPlayer1);
     setTabOrder(txtPlayer1, txtPlayer2);

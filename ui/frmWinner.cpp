@@ -17,6 +17,10 @@
 
 namespace dovrel {
 
+namespace {
+const QColor WinnerText(0x0000C0);
+}  // namespace
+
 frmWinner::frmWinner() : Form(FormKind::Winner, nullptr, Qt::Tool | Qt::FramelessWindowHint)
 {
     createControls();
@@ -44,7 +48,7 @@ void frmWinner::createControls()
         l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         l->setWordWrap(true);
         l->setFont(big);
-        setTextColor(l, QColor(0x0000C0));
+        setTextColor(l, WinnerText);
         l->setAttribute(Qt::WA_TransparentForMouseEvents);
         return l;
     };
@@ -91,7 +95,10 @@ void frmWinner::showOverMainWindow()
 
 void frmWinner::Timer1_Timer()
 {
-    lblWinner->setHidden(!lblWinner->isHidden());
+    // The name blinks for the eye alone. Hidden and shown, the label would come
+    // and go in a screen reader's review and tell the reader of every change.
+    nameShown_ = !nameShown_;
+    setTextColor(lblWinner, nameShown_ ? WinnerText : QColor(Qt::transparent));
 }
 
 void frmWinner::cmdNew_Click()

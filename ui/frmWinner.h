@@ -22,6 +22,8 @@ public:
 
     // The handlers, public so that a test can press a tick of the blink.
     void Timer1_Timer();
+    // Whether the blinking name is lit at the moment.
+    bool nameShown() const { return nameShown_; }
     void cmdNew_Click();
     void cmdExit_Click();
 
@@ -42,6 +44,8 @@ private:
     void createControls();
     void Form_Load();
     void unload();
+
+    bool nameShown_ = true;
 };
 
 }  // namespace dovrel

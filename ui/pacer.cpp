@@ -3,12 +3,16 @@
 #include <QCoreApplication>
 #include <algorithm>
 
+#include "ui/accessibility.h"
 #include "ui/clock.h"
 
 namespace dovrel::pacer {
 
 namespace {
 constexpr double Slice = 0.015;
+// How long a screen reader may wait for an answer while a pause handles no
+// events: it asks one question after another, and waits for each.
+constexpr double AnswerSlice = 0.001;
 Clock* current = nullptr;
 }  // namespace
 
@@ -43,7 +47,7 @@ void pause(const std::function<double()>& seconds, bool processEvents, const std
         if (processEvents)
             c.waitForEvents(slice);
         else
-            c.sleep(slice);
+            c.sleep(accessibility::answerScreenReader() ? std::min(slice, AnswerSlice) : slice);
     }
 }
 
