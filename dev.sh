@@ -19,6 +19,10 @@ PACKAGES=(cmake make g++ qt6-base-dev libpulse-dev qt6-qpa-plugins fonts-liberat
 # out its dependencies, and lintian judges it.
 PACKAGE_TOOLS=(lintian dpkg-dev file)
 
+# The screen reader test listens to Orca, which needs no speech engine for it,
+# with a window manager to hand the windows the focus and xdotool to press keys.
+SCREEN_READER=(orca openbox xdotool)
+
 source tools/install_missing.sh
 
 build() {
@@ -63,6 +67,7 @@ play)
     ;;
 test)
     install_missing "${PACKAGES[@]}" "${PACKAGE_TOOLS[@]}"
+    install_missing --lean "${SCREEN_READER[@]}"
     build
     (cd build && ctest --output-on-failure -j"$(nproc)")
     echo "The Debian package, through lintian:"

@@ -1,14 +1,21 @@
-// The board for test_accessibility.py: a match of Ann against Bob on the
-// platform the environment names, on a virtual clock so that a take waits for
-// no real seconds. It says on its output what the test cannot read off the
-// accessibility bus by itself:
+// The board for the accessibility tests. It says on its output what the tests
+// cannot read off the accessibility bus by themselves:
 //   dealt PNU...   the kind of each token's picture, P, N or U (neutral), after the deal;
 //   took N S       once a take has handed over: the tokens taken so far and Ann's score.
 // A line "quit" on its input, or the input's end, closes the program.
+//
+// test_accessibility runs it as it is: a match of Ann against Bob on a virtual
+// clock, so that a take waits for no real seconds. test_screen_reader runs it
+// with --speech: Ann against the computer at the speed a new player has, on
+// the real clock, since what is tested is that a screen reader is answered
+// during the pauses. There, "short" on its input cuts the row to its last
+// twelve tokens, none negative, so that a game ends after two takes (it
+// answers "short").
 #include <QApplication>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <unistd.h>
 
@@ -37,22 +44,38 @@ void say(const std::string& line)
     std::cout << line << std::endl;  // endl: the test waits for each whole line
 }
 
+void shortenRow(frmDovrel& w)
+{
+    constexpr int Left = 12;
+    for (int k = 0; k < RowLength - Left; ++k)
+        w.clearToken(k);
+    for (int k = RowLength - Left; k < RowLength; ++k)
+        w.showToken(k, k % 3 == 0 ? Kind::Positive : Kind::Neutral);
+    w.game().NextToken = RowLength - Left;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dovrel"));
+    const bool speech = argc > 1 && std::string(argv[1]) == "--speech";
     int status = 0;
     {
-        FreshProgram program;
+        std::unique_ptr<FreshProgram> program;
+        if (speech)
+            freshProgram();
+        else
+            program = std::make_unique<FreshProgram>();
         Module1& m = Module1::instance();
         m.PlayerName[1] = QStringLiteral("Ann");
-        m.PlayerName[2] = QStringLiteral("Bob");
+        m.PlayerName[2] = speech ? QStringLiteral("Computer") : QStringLiteral("Bob");
+        m.VsComputer = speech ? True : False;
         frmDovrel& w = forms::main();
         // With no window manager to hand it over, the window takes the
         // activation itself, and with it its first deal.
-        while (!activate(w))
+        while (!speech && !activate(w))
             std::cerr << "accessibility_probe: the board is not active yet" << std::endl;
 
         QTimer watch;
@@ -67,7 +90,7 @@ int main(int argc, char* argv[])
                 for (int k = 0; k <= 73; ++k)
                     kinds += letter(w.tokenKind(k));
                 say("dealt " + kinds);
-            } else if (dealt && g.NextToken > 0) {
+            } else if (!speech && dealt && g.NextToken > 0) {
                 watch.stop();
                 say("took " + std::to_string(g.NextToken) + ' ' + w.caption(Ctl::lblScore, 1).toStdString());
             }
@@ -78,7 +101,12 @@ int main(int argc, char* argv[])
         QObject::connect(&input, &QSocketNotifier::activated, [&] {
             char buffer[256];
             const ssize_t n = read(STDIN_FILENO, buffer, sizeof buffer);
-            if (n <= 0 || std::string(buffer, static_cast<size_t>(n)).find("quit") != std::string::npos) {
+            const std::string command = n > 0 ? std::string(buffer, static_cast<size_t>(n)) : std::string();
+            if (command.find("short") != std::string::npos && !w.busy()) {
+                shortenRow(w);
+                say("short");
+            }
+            if (n <= 0 || command.find("quit") != std::string::npos) {
                 input.setEnabled(false);
                 // Quitting closes the windows, and the board would ask first.
                 m.CloseReason = QStringLiteral("Out for Good");

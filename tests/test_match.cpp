@@ -256,9 +256,12 @@ void MatchTest::boardAfterTheMatchPlaysOnFromTheOtherPlayer()
     QCOMPARE(t.board.winnerDialogs, 1);
     const int slidesBefore = static_cast<int>(t.board.frameLefts.size());
 
-    // Coming back to the board deals a game, which the struck player begins.
+    // Coming back to the board deals a game, which the struck player begins;
+    // its first turn is told once, for the player it is.
     t.rng.neutralDeal();
+    const qsizetype told = t.board.turns.size();
     t.game.Activated();
+    QCOMPARE(t.board.turns.mid(told), QStringList{QStringLiteral("Player 1")});
     QCOMPARE(t.rng.taken, 1 + 73);
     QCOMPARE(t.game.CurrentPlayer, int16_t(1));
     QCOMPARE(t.board.caption(Ctl::fraPlayer), QStringLiteral("Player 1"));
@@ -270,6 +273,7 @@ void MatchTest::boardAfterTheMatchPlaysOnFromTheOtherPlayer()
     // A later return, say from another program, is an ordinary activation again.
     t.rng.neutralDeal();
     t.game.Activated();
+    QCOMPARE(t.board.turns.mid(told + 1), QStringList{QStringLiteral("Player 1")});
     QCOMPARE(t.game.CurrentPlayer, int16_t(1));
     QCOMPARE(t.board.frameLefts.last(), LeftSide);
 }

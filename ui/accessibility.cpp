@@ -37,11 +37,11 @@ QAccessibleInterface* roles(const QString&, QObject* object)
     auto* w = qobject_cast<QWidget*>(object);
     if (!w)
         return nullptr;
-    if (dynamic_cast<PictureBox*>(w))
-        return new QAccessibleWidget(w, QAccessible::Graphic);
     const QVariant role = w->property(RoleProperty);
     if (role.isValid())
         return new QAccessibleWidget(w, static_cast<QAccessible::Role>(role.toInt()));
+    if (dynamic_cast<PictureBox*>(w))
+        return new QAccessibleWidget(w, QAccessible::Graphic);
     return nullptr;
 }
 
@@ -58,9 +58,24 @@ void readAsGroup(QWidget* container, const QString& name)
     setName(container, name);
 }
 
-void readAsStatusLine(QWidget* line, QWidget* notice)
+void readAsList(QWidget* container, const QString& name)
+{
+    container->setProperty(RoleProperty, int(QAccessible::List));
+    setName(container, name);
+}
+
+void readAsListItem(QWidget* item)
+{
+    item->setProperty(RoleProperty, int(QAccessible::ListItem));
+}
+
+void readAsStatusLine(QWidget* line)
 {
     line->setProperty(RoleProperty, int(QAccessible::StatusBar));
+}
+
+void readAsNotice(QWidget* notice)
+{
     notice->setProperty(RoleProperty, int(QAccessible::Notification));
 }
 

@@ -17,9 +17,14 @@ void install();
 // A plain container read as a group of controls rather than as a window.
 void readAsGroup(QWidget* container, const QString& name);
 
-// A status line, and the notification in it that a screen reader speaks as
+// A plain container read as a list, and a widget read as an item of it.
+void readAsList(QWidget* container, const QString& name);
+void readAsListItem(QWidget* item);
+
+// A status line, and a notification in it, which a screen reader speaks as
 // soon as it is shown.
-void readAsStatusLine(QWidget* line, QWidget* notice);
+void readAsStatusLine(QWidget* line);
+void readAsNotice(QWidget* notice);
 
 // Answers what a screen reader has asked meanwhile, and handles no other
 // pending event. For pauses that handle no window events, so that the reader

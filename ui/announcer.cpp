@@ -6,15 +6,20 @@
 
 namespace dovrel {
 
-Announcer::Announcer(QWidget* parent) : QWidget(parent), notice_(new QWidget(this)), words_(new QLabel(notice_))
+Announcer::Announcer(QWidget* parent) : QWidget(parent)
 {
     // Nothing of it is seen: a sighted player reads the same news off the board.
     setGeometry(0, 0, 0, 0);
-    notice_->setGeometry(0, 0, 0, 0);
-    words_->setGeometry(0, 0, 0, 0);
-    words_->setTextFormat(Qt::PlainText);  // player names as typed
-    accessibility::readAsStatusLine(this, notice_);
-    notice_->hide();
+    for (int i = 0; i < Notices; ++i) {
+        notices_[i] = new QWidget(this);
+        notices_[i]->setGeometry(0, 0, 0, 0);
+        words_[i] = new QLabel(notices_[i]);
+        words_[i]->setGeometry(0, 0, 0, 0);
+        words_[i]->setTextFormat(Qt::PlainText);  // player names as typed
+        accessibility::readAsNotice(notices_[i]);
+        notices_[i]->hide();
+    }
+    accessibility::readAsStatusLine(this);
 }
 
 void Announcer::queue(const QString& words)
@@ -27,17 +32,19 @@ void Announcer::tell()
 {
     if (queued_.isEmpty())
         return;
-    words_->setText(queued_.join(QLatin1Char(' ')));
+    QWidget* last = notices_[current_];
+    current_ = (current_ + 1) % Notices;
+    words_[current_]->setText(queued_.join(QLatin1Char(' ')));
     queued_.clear();
     // A screen reader speaks a notification when it appears, not when its
     // words change.
-    notice_->hide();
-    notice_->show();
+    last->hide();
+    notices_[current_]->show();
 }
 
 QString Announcer::lastTold() const
 {
-    return words_->text();
+    return words_[current_]->text();
 }
 
 }  // namespace dovrel

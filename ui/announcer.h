@@ -24,8 +24,13 @@ public:
     QString lastTold() const;
 
 private:
-    QWidget* notice_;
-    QLabel* words_;
+    // Notifications take turns: a screen reader that has fallen behind skips
+    // a notification that has appeared again before it got to it, so one
+    // comes round again only after all the others.
+    static constexpr int Notices = 8;
+    QWidget* notices_[Notices];
+    QLabel* words_[Notices];
+    int current_ = 0;
     QStringList queued_;
 };
 

@@ -57,8 +57,13 @@ void nameBoard(frmDovrel& w)
         setDescription(w.lblPoints[i], QStringLiteral("Points of token %1 of the take").arg(i));
     setDescription(w.fraPlayer, QStringLiteral("The player to move"));
     accessibility::readAsGroup(w.fraSpeed, QStringLiteral("Speed"));
-    for (int k = 0; k < RowLength; ++k)
+    // A list, because a screen reader takes the renaming of list items that
+    // every deal brings for what it is: no news.
+    accessibility::readAsList(w.row, QStringLiteral("Row"));
+    for (int k = 0; k < RowLength; ++k) {
+        accessibility::readAsListItem(w.imgImage[k]);
         tokenChanged(w, k);
+    }
     for (int p = 1; p <= 2; ++p)
         nameScoreboard(w, p);
 }
@@ -69,9 +74,8 @@ void tokenChanged(frmDovrel& w, int k)
     const Kind kind = w.tokenKind(k);
     const bool inRow = kind != Kind::None;
     // A taken token paints nothing; hidden, it drops out of the row a screen
-    // reader walks, which then starts at the front. It keeps its name: every
-    // change is sent to the reader, and a deal that renamed all 74 tokens
-    // would bury the news of the game under them.
+    // reader walks, which then starts at the front. It keeps its name, so that
+    // only a change of kind is sent to the reader.
     if (inRow)
         setName(token, QStringLiteral("Token %1: %2").arg(k + 1).arg(kindWord(kind)));
     token->setVisible(inRow);

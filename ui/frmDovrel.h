@@ -108,6 +108,7 @@ public:
     ShapeItem* Shape2 = nullptr;
     Indexed<QLabel*, 1, 6> lblPoints;
     ShapeItem* Shape1 = nullptr;
+    QWidget* row = nullptr;  // holds imgImage, and nothing else
     Indexed<PictureBox*, 0, 73> imgImage;
     // The news of the game, for a screen reader alone.
     Announcer* news = nullptr;

@@ -116,9 +116,14 @@ void frmDovrel::createControls()
     shpImmed->setFill(ShapeItem::Fill::Solid, QColor(0xFF0000));
     shpImmed->setGeometry(twipsRect(2085, 450, 5160, 2880));
 
-    // The row lies behind the penalty display and overlaps nothing else.
+    // The row lies behind the penalty display and overlaps nothing else. Its
+    // tokens stand in a layer of their own over the whole board, which a
+    // screen reader reads as a list.
+    row = new QWidget(board);
+    row->setGeometry(board->rect());
+    row->setAttribute(Qt::WA_TransparentForMouseEvents);
     for (int i = 0; i <= 73; ++i) {
-        imgImage[i] = new PictureBox(board, false);
+        imgImage[i] = new PictureBox(row, false);
         const int cell = i + 1;
         imgImage[i]->setGeometry(px(ColumnLeft[cell % 15]), px(RowTop[cell / 15]), 28, 28);
     }
@@ -180,9 +185,7 @@ void frmDovrel::createControls()
     backToFront << Shape2 << Line1 << Line2 << lblPlayer[1] << lblPlayer[2] << lblScore[1] << lblScore[2]
                 << imgKey << imgLogo << imgStart << Line3 << lblWins[1] << lblWins[2] << imgPos << imgNeutral
                 << imgNeg;
-    for (int i = 0; i <= 73; ++i)
-        backToFront << imgImage[i];
-    backToFront << shpImmed << lblImmed;
+    backToFront << row << shpImmed << lblImmed;
     for (QWidget* w : backToFront)
         w->raise();
 
