@@ -150,11 +150,16 @@ class Probe:
 
 
 def find_app(pyatspi):
-    desktop = pyatspi.Registry.getDesktop(0)
-    for i in range(desktop.childCount):
-        app = desktop.getChildAtIndex(i)
-        if app is not None and app.name == "Dovrel":
-            return app
+    """The game, once it has joined the accessibility bus, which it does
+    in its own time."""
+    deadline = time.monotonic() + GUARD
+    while time.monotonic() < deadline:
+        desktop = pyatspi.Registry.getDesktop(0)
+        for i in range(desktop.childCount):
+            app = desktop.getChildAtIndex(i)
+            if app is not None and app.name == "Dovrel":
+                return app
+        time.sleep(0.05)
     fail("the game is not on the accessibility bus")
 
 
@@ -167,8 +172,10 @@ def walk(node):
 
 
 def find(app, role, name=None, description=None):
+    """By role (pyatspi's constant: the roles' names differ between AT-SPI's
+    versions), and by name or description."""
     for node in walk(app):
-        if node.getRoleName() == role and name in (None, node.name) \
+        if node.getRole() == role and name in (None, node.name) \
                 and description in (None, node.description):
             return node
-    fail(f"no {role} {name or description!r}")
+    fail(f"no {role.value_nick} {name or description!r}")

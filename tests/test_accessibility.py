@@ -49,7 +49,7 @@ def main(probe_path):
             fail(f"unexpected: {word} {kinds}")
 
         app = find_app(pyatspi)
-        tokens = row(app)
+        tokens = row(pyatspi, app)
         if len(tokens) != 74:
             fail(f"{len(tokens)} tokens read, not 74")
         for k, token in enumerate(tokens):
@@ -60,14 +60,14 @@ def main(probe_path):
                 fail(f"{token.name!r} is not showing")
 
         # Ann takes four, through the bus alone.
-        take = find(app, "text", "Take...")
+        take = find(app, pyatspi.ROLE_TEXT, "Take...")
         take.queryEditableText().setTextContents("4")
-        find(app, "push button", "OK").queryAction().doAction(0)
+        find(app, pyatspi.ROLE_PUSH_BUTTON, "OK").queryAction().doAction(0)
         word, taken, score = probe.line(pump)
         if word != "took" or taken != "4":
             fail(f"unexpected: {word} {taken}")
 
-        tokens = row(app)  # a round trip after the changes: their events are in
+        tokens = row(pyatspi, app)  # a round trip after the changes: their events are in
         pump()
         for k, token in enumerate(tokens):
             if k < 4:
@@ -78,12 +78,12 @@ def main(probe_path):
 
         named = "object:property-change:accessible-name"
         told = {f"token {k + 1}": [("object:state-changed:showing", tokens[k].path, 0)] for k in range(4)}
-        told["the frame"] = [(named, find(app, "panel", "Bob").path, 0)]
+        told["the frame"] = [(named, find(app, pyatspi.ROLE_PANEL, "Bob").path, 0)]
         for i in range(1, 5):
-            points = find(app, "label", description=f"Points of token {i} of the take")
+            points = find(app, pyatspi.ROLE_LABEL, description=f"Points of token {i} of the take")
             told[f"points {i}"] = [(named, points.path, 0)]
         if score != "0":
-            told["the score"] = [(named, find(app, "label", f"Ann: {score} points").path, 0)]
+            told["the score"] = [(named, find(app, pyatspi.ROLE_LABEL, f"Ann: {score} points").path, 0)]
         untold = [what for what, events in told.items() if not all(e in heard for e in events)]
         if untold:
             fail("not told: " + ", ".join(untold))
@@ -93,9 +93,9 @@ def main(probe_path):
     print("the board read and told as a sighted player sees it")
 
 
-def row(app):
+def row(pyatspi, app):
     """The 74 tokens in their order on the board."""
-    tokens = [n for n in walk(app) if n.getRoleName() == "list item" and TOKEN.match(n.name or "")]
+    tokens = [n for n in walk(app) if n.getRole() == pyatspi.ROLE_LIST_ITEM and TOKEN.match(n.name or "")]
     return sorted(tokens, key=lambda n: int(TOKEN.match(n.name).group(1)))
 
 

@@ -19,8 +19,8 @@ import time
 from a11y_session import GUARD, Probe, World, fail
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*?)'(?: \{.*\})?$")
-POINTS = re.compile(r"^(?:([+-]) (\d+)|10) Points\.$")
+SPOKEN = re.compile(r"^[\d.]+ (.*)$")  # the time it was said, and what
+POINTS = re.compile(r"^(?:([+-]) (\d+)|10) Points\.?$")  # Orca 43 ends a notification with a stop
 KIND = {"P": "positive", "N": "negative", "U": "neutral"}
 
 
@@ -33,8 +33,7 @@ class Speech:
         self.heard = []
 
     def until(self, pattern):
-        """Everything said from now up to the first utterance that matches,
-        without the echo of the keys pressed."""
+        """Everything said from now up to the first utterance that matches."""
         deadline = time.monotonic() + GUARD
         said = []
         while time.monotonic() < deadline:
@@ -45,9 +44,9 @@ class Speech:
                 if not line.endswith("\n"):
                     break
                 self.offset += len(line.encode())
-                spoken = SPOKEN.search(line)
-                if not spoken or spoken.group(1).endswith(" "):
-                    continue  # a key's echo
+                spoken = SPOKEN.match(line)
+                if not spoken:
+                    continue
                 said.append(spoken.group(1))
                 self.heard.append(spoken.group(1))
                 if re.search(pattern, spoken.group(1)):
@@ -121,6 +120,7 @@ def main(probe_path):
         if complaints:
             fail("Orca complained:\n" + complaints)
         probe.quit()
+        print("Orca said:\n  " + "\n  ".join(speech.heard))
     print("Orca told the whole game as it happened")
 
 
