@@ -20,6 +20,7 @@ private slots:
     void dealHandlesEventsOncePerDrawnToken();
     void realGeneratorDealsTheStatedShares();
     void generatorStaysBelowOneAndRepeatsPerSeed();
+    void everyMatchDealsARowOfItsOwn();
 
     void formLoadStartsAMatch();
     void formLoadRestoresTheKeptSpeed_data();
@@ -159,6 +160,24 @@ void DealTest::generatorStaysBelowOneAndRepeatsPerSeed()
     QVERIFY(highest < 1.0f && highest > 0.999f);
 }
 
+void DealTest::everyMatchDealsARowOfItsOwn()
+{
+    // Two windows loaded one after the other, each seeding its own generator
+    // as it loads, as the game does for every new match.
+    QList<Kind> rows[2];
+    for (QList<Kind>& row : rows) {
+        Module1 m;
+        FakeBoard board;
+        Pcg32Random rng;
+        RecordedCues cues;
+        Game game(board, m, rng, cues);
+        game.Form_Load();
+        game.Form_Activate();
+        row = QList<Kind>(std::begin(board.tokens), std::end(board.tokens));
+    }
+    QVERIFY(rows[0] != rows[1]);
+}
+
 void DealTest::formLoadStartsAMatch()
 {
     Table t;
@@ -223,6 +242,7 @@ void DealTest::activateStartsAGame()
     for (Ctl c : {Ctl::fraPlayer, Ctl::fraSpeed, Ctl::mnuGame, Ctl::mnuHelp, Ctl::mnuOptions})
         t.board.setEnabled(c, false);
     t.game.Wins[1] = 2;
+    t.board.setCaption(Ctl::lblWins, QStringLiteral("2 Wins"), 1);
     scriptDeal(t.rng, 0.0f);
 
     t.game.Form_Activate();
@@ -236,7 +256,7 @@ void DealTest::activateStartsAGame()
     QCOMPARE(t.board.caption(Ctl::fraPlayer), QStringLiteral("Bob"));
     QCOMPARE(t.rng.taken, 73);
     QCOMPARE(t.game.Wins[1], int16_t(2));  // wins belong to the match, not the game
-    QCOMPARE(t.board.caption(Ctl::lblWins, 1), QStringLiteral("0 Wins"));
+    QCOMPARE(t.board.caption(Ctl::lblWins, 1), QStringLiteral("2 Wins"));
 }
 
 void DealTest::activateBackFromAboutLeavesTheGame()

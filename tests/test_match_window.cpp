@@ -34,15 +34,14 @@ frmDovrel& openMatch(bool vsComputer = false)
 }
 
 // Ann, with two wins, takes the last two tokens of the row and the match.
-frmWinner& winMatch(frmDovrel& w)
+// Returns the winner dialog, null should none open: check it with QVERIFY.
+frmWinner* winMatch(frmDovrel& w)
 {
     w.game().Wins[1] = 2;
     w.game().NextToken = 72;
     w.txtPick->setText(QStringLiteral("2"));
     w.cmdOK->click();
-    frmWinner* dlg = forms::winnerIfLoaded();
-    [&] { QVERIFY(dlg); }();
-    return *dlg;
+    return forms::winnerIfLoaded();
 }
 
 // Answers every message box with OK the moment it shows, and counts them.
@@ -97,7 +96,9 @@ void MatchWindowTest::winnerDialogStandsOverTheMainWindowAndBlinks()
 {
     frmDovrel& w = openMatch();
     w.move(130, 70);
-    frmWinner& dlg = winMatch(w);
+    frmWinner* won = winMatch(w);
+    QVERIFY(won);
+    frmWinner& dlg = *won;
     QCOMPARE(w.lblWins[1]->text(), QStringLiteral("3 Wins"));
 
     const QRect main = w.frameGeometry();
@@ -131,7 +132,8 @@ void MatchWindowTest::winnerNewGameLeadsToANewMatch()
 {
     QFETCH(bool, vsComputer);
     QPointer<frmDovrel> old = &openMatch(vsComputer);
-    QPointer<frmWinner> dlg = &winMatch(*old);
+    QPointer<frmWinner> dlg = winMatch(*old);
+    QVERIFY(dlg);
     QPointer<QTimer> blink = dlg->Timer1;
 
     auto unasked = answerNextBox(QMessageBox::No);
@@ -162,7 +164,9 @@ void MatchWindowTest::winnerNewGameLeadsToANewMatch()
 void MatchWindowTest::winnerExitEndsTheProgramWithoutAQuestion()
 {
     QPointer<frmDovrel> w = &openMatch();
-    frmWinner& dlg = winMatch(*w);
+    frmWinner* won = winMatch(*w);
+    QVERIFY(won);
+    frmWinner& dlg = *won;
     QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&dlg));
     auto unasked = answerNextBox(QMessageBox::No);
     QTest::keyClick(&dlg, Qt::Key_X, Qt::AltModifier);
@@ -175,7 +179,8 @@ void MatchWindowTest::winnerExitEndsTheProgramWithoutAQuestion()
 void MatchWindowTest::winnerDialogGoesWithItsMainWindow()
 {
     frmDovrel& w = openMatch();
-    QPointer<frmWinner> dlg = &winMatch(w);
+    QPointer<frmWinner> dlg = winMatch(w);
+    QVERIFY(dlg);
     // Back on the board a game is dealt; then the players ask for a new match.
     w.activateWindow();
     QTRY_VERIFY(w.fraPlayer->isEnabled());

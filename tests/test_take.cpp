@@ -425,14 +425,19 @@ void TakeTest::pausesFollowTheSpeedOfTheMoment()
 {
     Table t;
     ready(t);
-    // The speed changes while the score pause runs: the pause reads it at its checks.
+    // The speed changes between the two tokens, and again while the first
+    // score pause runs: that pause already ends at the new speed.
     t.board.onEvents = [&] {
-        if (t.board.events == 2)
+        if (t.board.pauses.size() == 1)
+            t.m.StepDelay = 0.75f;
+        else if (t.board.pauses.size() == 3)
             t.m.StepDelay = 0.5f;
     };
     take(t, 2);
+    QCOMPARE(t.board.pauses.size(), 4);
     QCOMPARE(t.board.pauses[0].first, 1.0);
-    QCOMPARE(t.board.pauses[1].first, 0.5);
+    QCOMPARE(t.board.pauses[1].first, 0.75);
+    QCOMPARE(t.board.pauses[2].first, 0.5);
     QCOMPARE(t.board.pauses.last().first, 0.5);
 }
 
