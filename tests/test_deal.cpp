@@ -175,7 +175,7 @@ void DealTest::everyMatchDealsARowOfItsOwn()
         game.Form_Activate();
         row = QList<Kind>(std::begin(board.tokens), std::end(board.tokens));
     }
-    QVERIFY(rows[0] != rows[1]);
+    QVERIFY2(rows[0] != rows[1], "two matches dealt the same row");
 }
 
 void DealTest::formLoadStartsAMatch()

@@ -195,7 +195,7 @@ void MatchTest::gameEnds()
     QCOMPARE(t.board.messages[0].first, message);
     QCOMPARE(t.board.messages[0].second, QStringLiteral("Score For This Game"));
     QCOMPARE(t.board.messageStyles[0], MsgStyle::OkOnly);
-    QVERIFY(pointsWhileMessage.isEmpty());  // the strip was cleared before the message
+    QCOMPARE(pointsWhileMessage, QString());  // the strip was cleared before the message
     QCOMPARE(backWhileMessage, ButtonFace);
     for (int p = 1; p <= 2; ++p)
         QCOMPARE(t.board.caption(Ctl::lblWins, p), p == winner ? QStringLiteral("1 Win") : QStringLiteral("0 Wins"));
@@ -206,7 +206,7 @@ void MatchTest::gameEnds()
     QCOMPARE(t.game.CurrentPlayer, int16_t(nextStarter));
     QCOMPARE(t.board.frameLefts.last(), nextStarter == 1 ? LeftSide : RightSide);
     QCOMPARE(t.board.winnerDialogs, 0);
-    QVERIFY(t.cues.played.isEmpty());
+    QCOMPARE(t.cues.played, QStringList());
 }
 
 void MatchTest::thirdWinEndsTheMatchWithoutAMessage()
