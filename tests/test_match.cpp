@@ -229,24 +229,15 @@ void MatchTest::thirdWinEndsTheMatchWithoutAMessage()
     QCOMPARE(t.cues.played, QStringList{QStringLiteral("/game/win.wav")});
     QCOMPARE(t.game.CurrentPlayer, int16_t(1));  // left as it was
     QCOMPARE(t.rng.taken, 0);                    // no next game
+    // Back on the board, player 1, who lost the last game, begins the next.
+    t.rng.neutralDeal();
+    t.game.Activated();
+    QCOMPARE(t.game.CurrentPlayer, int16_t(1));
+    QCOMPARE(t.board.frameLefts.last(), LeftSide);
 }
 
 void MatchTest::boardAfterTheMatchPlaysOnFromTheOtherPlayer()
 {
-    // Player 1 loses the match on the scores, having made the last take.
-    {
-        Table t;
-        t.game.Form_Load();
-        t.game.CurrentPlayer = 1;
-        t.game.Wins[2] = 2;
-        t.board.setCaption(Ctl::lblScore, QStringLiteral("-5"), 1);
-        t.game.EndGame();
-        QCOMPARE(t.board.winnerDialogs, 1);
-        t.rng.neutralDeal();
-        t.game.Activated();
-        QCOMPARE(t.game.CurrentPlayer, int16_t(1));
-        QCOMPARE(t.board.frameLefts.last(), LeftSide);
-    }
     // Player 1 strikes the penalty and so hands player 2 a third win.
     Table t;
     t.game.Form_Load();

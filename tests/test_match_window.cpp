@@ -96,29 +96,28 @@ void MatchWindowTest::winnerDialogStandsOverTheMainWindowAndBlinks()
 {
     frmDovrel& w = openMatch();
     w.move(130, 70);
-    frmWinner* won = winMatch(w);
-    QVERIFY(won);
-    frmWinner& dlg = *won;
+    frmWinner* dlg = winMatch(w);
+    QVERIFY(dlg);
     QCOMPARE(w.lblWins[1]->text(), QStringLiteral("3 Wins"));
 
     const QRect main = w.frameGeometry();
-    QCOMPARE(dlg.y(), main.y() + px(675));
-    QVERIFY(qAbs(dlg.x() + dlg.width() / 2 - (main.x() + main.width() / 2)) <= 1);
-    QVERIFY(dlg.isVisible());
-    QCOMPARE(dlg.lblWinner->text(), QStringLiteral("Ann"));
-    QCOMPARE(dlg.lblMessage->text(), QStringLiteral("takes the match\nwith 3 wins."));
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dlg.cmdNew));
+    QCOMPARE(dlg->y(), main.y() + px(675));
+    QVERIFY(qAbs(dlg->x() + dlg->width() / 2 - (main.x() + main.width() / 2)) <= 1);
+    QVERIFY(dlg->isVisible());
+    QCOMPARE(dlg->lblWinner->text(), QStringLiteral("Ann"));
+    QCOMPARE(dlg->lblMessage->text(), QStringLiteral("takes the match\nwith 3 wins."));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dlg->cmdNew));
     // The main window waits behind it with its controls locked.
     QVERIFY(!w.fraPlayer->isEnabled() && !w.cmdQuit->isEnabled());
 
-    QVERIFY(dlg.Timer1->isActive());
-    QCOMPARE(dlg.Timer1->interval(), 500);
-    QVERIFY(dlg.lblWinner->isVisible());
-    dlg.Timer1_Timer();
-    QVERIFY(!dlg.lblWinner->isVisible());
-    QVERIFY(dlg.lblMessage->isVisible());
-    dlg.Timer1_Timer();
-    QVERIFY(dlg.lblWinner->isVisible());
+    QVERIFY(dlg->Timer1->isActive());
+    QCOMPARE(dlg->Timer1->interval(), 500);
+    QVERIFY(dlg->lblWinner->isVisible());
+    dlg->Timer1_Timer();
+    QVERIFY(!dlg->lblWinner->isVisible());
+    QVERIFY(dlg->lblMessage->isVisible());
+    dlg->Timer1_Timer();
+    QVERIFY(dlg->lblWinner->isVisible());
 }
 
 void MatchWindowTest::winnerNewGameLeadsToANewMatch_data()
@@ -164,12 +163,11 @@ void MatchWindowTest::winnerNewGameLeadsToANewMatch()
 void MatchWindowTest::winnerExitEndsTheProgramWithoutAQuestion()
 {
     QPointer<frmDovrel> w = &openMatch();
-    frmWinner* won = winMatch(*w);
-    QVERIFY(won);
-    frmWinner& dlg = *won;
-    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&dlg));
+    frmWinner* dlg = winMatch(*w);
+    QVERIFY(dlg);
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(dlg));
     auto unasked = answerNextBox(QMessageBox::No);
-    QTest::keyClick(&dlg, Qt::Key_X, Qt::AltModifier);
+    QTest::keyClick(dlg, Qt::Key_X, Qt::AltModifier);
     QTRY_VERIFY(!forms::winnerIfLoaded());
     QVERIFY(!forms::mainIfLoaded() && !forms::setupIfLoaded());
     QTest::qWait(10);

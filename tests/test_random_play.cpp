@@ -81,12 +81,10 @@ const QStringList Names = {QString(),
 
 const QString Keys = QStringLiteral("0123456789 -+.aZ");
 
-// The wins display as the players read it. A board played on after its
-// match goes on counting: "4 Wins" and more.
+// The wins display as the players read it; a board played on after its match counts on.
 QString winsShown(int wins)
 {
-    static const QStringList match = {QStringLiteral("0 Wins"), QStringLiteral("1 Win"), QStringLiteral("2 Wins"),
-                                      QStringLiteral("3 Wins")};
+    static const QStringList match = {"0 Wins", "1 Win", "2 Wins", "3 Wins"};
     return wins >= 0 && wins < match.size() ? match.at(wins) : QString::number(wins) + QStringLiteral(" Wins");
 }
 
@@ -102,8 +100,7 @@ public:
     QString fault;
     // Empty when the wins agree with the games decided.
     QString check();
-    // Games decided on every board so far.
-    int decidedGames = 0;
+    int decidedGames = 0;  // on every board so far
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
@@ -190,8 +187,8 @@ public:
     QString step();
     // Empty when the board is consistent, else what is wrong.
     QString check();
-    // What the session came to: checks made on a board in play, games
-    // decided, message boxes answered.
+    // What the session came to: steps that ended on a board, games decided,
+    // message boxes answered.
     int boardChecks = 0;
     int decided() const { return referee_.decidedGames; }
     int answered() const { return answers_.answered; }
@@ -483,8 +480,7 @@ void RandomPlayTest::randomPlayKeepsTheBoardConsistent()
             QVERIFY2(wrong.isEmpty(), qPrintable(QStringLiteral("seed %1, step %2: %3\n  last actions: %4")
                                                      .arg(seed).arg(i).arg(wrong, log.join(QStringLiteral(", ")))));
         }
-        // The checks above had something to look at: play was on a board
-        // most of the time, and reached decided games and message boxes.
+        // The checks had something to look at.
         QVERIFY2(session.boardChecks > steps / 2 && session.decided() > 0 && session.answered() > 0,
                  qPrintable(QStringLiteral("seed %1: %2 steps on a board, %3 games decided, %4 boxes answered")
                                 .arg(seed).arg(session.boardChecks).arg(session.decided()).arg(session.answered())));

@@ -215,15 +215,13 @@ void TakeWindowTest::speedChangedDuringAPauseCountsAtOnce()
     // into the computer's first pause, the speed goes to the fastest.
     const double start = clock().now();
     clock().after(4.25, [&w] { w.optFastest->click(); });
-    double computerTook = -1;
+    double computerWrote = -1;  // its take into the box, when its first pause ended
     connect(w.txtPick, &QLineEdit::textChanged, &w, [&](const QString& text) {
-        if (!text.isEmpty() && computerTook < 0)
-            computerTook = clock().now() - start;
+        if (!text.isEmpty() && computerWrote < 0)
+            computerWrote = clock().now() - start;
     });
     w.cmdOK->click();
-    QCOMPARE(w.game().NextToken, int16_t(8));
-    // That pause ended half a second after it began, not a whole one.
-    QCOMPARE(qRound(computerTook * 1000), 4500);
+    QCOMPARE(qRound(computerWrote * 1000), 4500);  // half a second after it began, not a whole one
 }
 
 void TakeWindowTest::soundOnWithoutCueFilesPlaysSilently()
