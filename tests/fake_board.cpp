@@ -122,16 +122,23 @@ void FakeBoard::doEvents()
 
 void FakeBoard::pause(const std::function<double()>& seconds, bool processEvents)
 {
-    const double d = seconds();
-    pauses << qMakePair(d, processEvents);
-    if (processEvents && onEvents)
+    // As in the window, the length is read again after events were handled: a
+    // speed changed meanwhile decides when the pause under way ends.
+    const qsizetype at = pauses.size();
+    pauses << qMakePair(seconds(), processEvents);
+    if (processEvents && onEvents) {
         onEvents();
+        pauses[at].first = seconds();
+    }
 }
 
 Answer FakeBoard::msgBox(const QString& text, MsgStyle style, const QString& title)
 {
     messages << qMakePair(text, title);
     messageStyles << style;
+    // The window goes on handling events while a message box is open.
+    if (onEvents)
+        onEvents();
     if (answers.empty())
         return style == MsgStyle::OkOnly ? Answer::Ok : Answer::No;
     const Answer a = answers.front();

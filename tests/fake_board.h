@@ -86,7 +86,7 @@ public:
     bool hasFocus = false;
     QPair<int, int> selection{-1, -1};
     int events = 0;
-    QList<QPair<double, bool>> pauses;  // duration, with events
+    QList<QPair<double, bool>> pauses;  // duration as it stood at the end, with events
     QStringList turns;  // the frame's name at each turn begun
     QList<QPair<QString, QString>> messages;  // text, title
     QList<MsgStyle> messageStyles;

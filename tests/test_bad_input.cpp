@@ -53,6 +53,7 @@ void BadInputTest::namesAreKeptAsTyped_data()
     QTest::newRow("all blanks") << QStringLiteral("   ") << false << QStringLiteral("   ");
     QTest::newRow("exactly ten") << QStringLiteral("Abcdefghij") << false << QStringLiteral("Abcdefghij");
     QTest::newRow("eleventh refused") << QStringLiteral("Abcdefghijk") << false << QStringLiteral("Abcdefghij");
+    QTest::newRow("typed on past ten") << QStringLiteral("Maximilian the Great") << false << QStringLiteral("Maximilian");
     QTest::newRow("long paste cut") << QStringLiteral("A very long name indeed") << true << QStringLiteral("A very lon");
     QTest::newRow("markup") << QStringLiteral("<b>x</b>") << false << QStringLiteral("<b>x</b>");
     QTest::newRow("picture markup") << QStringLiteral("<img src=x>") << true << QStringLiteral("<img src=x");

@@ -24,13 +24,10 @@ private slots:
     void formLoadStartsAMatch();
     void formLoadRestoresTheKeptSpeed_data();
     void formLoadRestoresTheKeptSpeed();
-    void formLoadShowsTheSoundSetting();
     void activateStartsAGame();
     void activateBackFromAboutLeavesTheGame();
     void unloadAsksOnlyWhenTheUserCloses_data();
     void unloadAsksOnlyWhenTheUserCloses();
-    void unloadNoKeepsTheGameAndFocusesTheTakeBox();
-    void unloadNoWhileTheTakeBoxIsLockedMovesNoFocus();
     void leadingNumberReadsLikeBasic_data();
     void leadingNumberReadsLikeBasic();
 };
@@ -164,6 +161,7 @@ void DealTest::formLoadStartsAMatch()
     Table t;
     t.m.PlayerName[1] = QStringLiteral("Ann");
     t.m.PlayerName[2] = QStringLiteral("Bob");
+    t.m.SoundOn = True;
     t.game.Wins[1] = 2;
     t.game.CurrentPlayer = 2;
     t.game.Form_Load();
@@ -175,6 +173,11 @@ void DealTest::formLoadStartsAMatch()
     QCOMPARE(t.board.caption(Ctl::lblPlayer, 1), QStringLiteral("Ann"));
     QCOMPARE(t.board.caption(Ctl::lblPlayer, 2), QStringLiteral("Bob"));
     QCOMPARE(t.game.PenaltyText, QStringLiteral("ULTIMATE PENALTY\r\nImmediate Loss of Game.\r\n"));
+    QCOMPARE(t.board.caption(Ctl::mnuSound), QStringLiteral("Turn &Sound Off"));
+    // The next match's window, with the sound turned off meanwhile.
+    t.m.SoundOn = False;
+    t.game.Form_Load();
+    QCOMPARE(t.board.caption(Ctl::mnuSound), QStringLiteral("Turn &Sound On"));
 }
 
 void DealTest::formLoadRestoresTheKeptSpeed_data()
@@ -201,16 +204,6 @@ void DealTest::formLoadRestoresTheKeptSpeed()
         QCOMPARE(t.board.value(c), int(c) == selected);
 }
 
-void DealTest::formLoadShowsTheSoundSetting()
-{
-    Table t;
-    t.game.Form_Load();
-    QCOMPARE(t.board.caption(Ctl::mnuSound), QStringLiteral("Turn &Sound On"));
-    t.m.SoundOn = True;
-    t.game.Form_Load();
-    QCOMPARE(t.board.caption(Ctl::mnuSound), QStringLiteral("Turn &Sound Off"));
-}
-
 void DealTest::activateStartsAGame()
 {
     Table t;
@@ -223,6 +216,7 @@ void DealTest::activateStartsAGame()
     for (Ctl c : {Ctl::fraPlayer, Ctl::fraSpeed, Ctl::mnuGame, Ctl::mnuHelp, Ctl::mnuOptions})
         t.board.setEnabled(c, false);
     t.game.Wins[1] = 2;
+    t.board.setCaption(Ctl::lblWins, QStringLiteral("2 Wins"), 1);
     scriptDeal(t.rng, 0.0f);
 
     t.game.Form_Activate();
@@ -236,7 +230,7 @@ void DealTest::activateStartsAGame()
     QCOMPARE(t.board.caption(Ctl::fraPlayer), QStringLiteral("Bob"));
     QCOMPARE(t.rng.taken, 73);
     QCOMPARE(t.game.Wins[1], int16_t(2));  // wins belong to the match, not the game
-    QCOMPARE(t.board.caption(Ctl::lblWins, 1), QStringLiteral("0 Wins"));
+    QCOMPARE(t.board.caption(Ctl::lblWins, 1), QStringLiteral("2 Wins"));
 }
 
 void DealTest::activateBackFromAboutLeavesTheGame()
@@ -262,50 +256,40 @@ void DealTest::unloadAsksOnlyWhenTheUserCloses_data()
 {
     QTest::addColumn<QString>("reason");
     QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("takeLive");  // false while a take is being revealed
     QTest::addColumn<bool>("asked");
     QTest::addColumn<bool>("cancelled");
-    QTest::newRow("user, Yes") << QString() << int(Answer::Yes) << true << false;
-    QTest::newRow("user, No") << QString() << int(Answer::No) << true << true;
-    QTest::newRow("new match") << QStringLiteral("NO CLICK") << int(Answer::No) << false << false;
-    QTest::newRow("winner's Exit") << QStringLiteral("Out for Good") << int(Answer::No) << false << false;
+    QTest::addColumn<int>("focus");  // from Quit, where it was
+    const int quit = int(Ctl::cmdQuit), box = int(Ctl::txtPick);
+    QTest::newRow("user, Yes") << QString() << int(Answer::Yes) << true << true << false << quit;
+    QTest::newRow("user, No") << QString() << int(Answer::No) << true << true << true << box;
+    QTest::newRow("user, No, in a reveal") << QString() << int(Answer::No) << false << true << true << quit;
+    QTest::newRow("new match") << QStringLiteral("NO CLICK") << int(Answer::No) << true << false << false << quit;
+    QTest::newRow("winner's Exit") << QStringLiteral("Out for Good") << int(Answer::No) << true << false << false << quit;
 }
 
 void DealTest::unloadAsksOnlyWhenTheUserCloses()
 {
     QFETCH(QString, reason);
     QFETCH(int, answer);
+    QFETCH(bool, takeLive);
     QFETCH(bool, asked);
     QFETCH(bool, cancelled);
+    QFETCH(int, focus);
     Table t;
     t.m.CloseReason = reason;
+    t.board.setFocus(Ctl::cmdQuit);
+    t.board.setEnabled(Ctl::fraPlayer, takeLive);
     t.board.answers.push_back(static_cast<Answer>(answer));
     QCOMPARE(t.game.Form_Unload(), cancelled);
     QCOMPARE(t.board.messages.size(), asked ? 1 : 0);
     QCOMPARE(t.m.CloseReason, reason);
+    QCOMPARE(int(t.board.focus), focus);
     if (asked) {
         QCOMPARE(t.board.messages[0].first, QStringLiteral("Quit this game of ''Dovrel'' ?"));
         QCOMPARE(t.board.messages[0].second, QStringLiteral("Exit Check..."));
         QCOMPARE(t.board.messageStyles[0], MsgStyle::YesNoQuestionNoDefault);
     }
-}
-
-void DealTest::unloadNoKeepsTheGameAndFocusesTheTakeBox()
-{
-    Table t;
-    t.board.setFocus(Ctl::cmdQuit);
-    t.board.answers.push_back(Answer::No);
-    QVERIFY(t.game.Form_Unload());
-    QCOMPARE(t.board.focus, Ctl::txtPick);
-}
-
-void DealTest::unloadNoWhileTheTakeBoxIsLockedMovesNoFocus()
-{
-    Table t;
-    t.board.setFocus(Ctl::cmdQuit);
-    t.board.setEnabled(Ctl::fraPlayer, false);  // a take is being revealed
-    t.board.answers.push_back(Answer::No);
-    QVERIFY(t.game.Form_Unload());
-    QCOMPARE(t.board.focus, Ctl::cmdQuit);
 }
 
 void DealTest::leadingNumberReadsLikeBasic_data()

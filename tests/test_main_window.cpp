@@ -46,6 +46,13 @@ private:
     // Empties token 0, so a new deal shows by filling it again.
     void markBoard(frmDovrel& w) { w.clearToken(0); }
     bool dealtSinceMark(frmDovrel& w) { return w.tokenKind(0) != Kind::None; }
+    QList<Kind> rowOf(frmDovrel& w)
+    {
+        QList<Kind> row;
+        for (int k = 0; k < RowLength; ++k)
+            row << w.tokenKind(k);
+        return row;
+    }
 };
 
 void MainWindowTest::opensWithTheLayoutsStartingState()
@@ -78,12 +85,15 @@ void MainWindowTest::opensWithTheLayoutsStartingState()
 void MainWindowTest::firstShowDealsOneRow()
 {
     frmDovrel& w = openMainWindow();
-    for (int k = 0; k <= 73; ++k)
-        QVERIFY(w.tokenKind(k) != Kind::None);
+    const QList<Kind> row = rowOf(w);
+    QVERIFY(!row.contains(Kind::None));
     QCOMPARE(w.game().NextToken, int16_t(0));
     markBoard(w);
     QTest::qWait(20);
     QVERIFY(!dealtSinceMark(w));  // one deal, not two
+    // The next program's window, seeded from the clock in turn, deals a row of its own.
+    freshProgram();
+    QVERIFY2(rowOf(openMainWindow()) != row, "two windows dealt the same row");
 }
 
 void MainWindowTest::tokensShareTheTemplatesPictures()
@@ -150,17 +160,14 @@ void MainWindowTest::exitQuestionYesClosesTheWindow()
 void MainWindowTest::exitQuestionNoKeepsTheSameBoard()
 {
     frmDovrel& w = openMainWindow();
-    QList<Kind> before;
-    for (int k = 0; k <= 73; ++k)
-        before << w.tokenKind(k);
+    const QList<Kind> before = rowOf(w);
     auto answer = answerNextBox(QMessageBox::No);
     w.close();
     QVERIFY(answer->seen);
     QTest::qWait(30);
     QCOMPARE(forms::mainIfLoaded(), &w);
     QVERIFY(w.QWidget::isVisible());
-    for (int k = 0; k <= 73; ++k)
-        QCOMPARE(w.tokenKind(k), before[k]);
+    QCOMPARE(rowOf(w), before);
     QCOMPARE(w.focusWidget(), static_cast<QWidget*>(w.txtPick));
 }
 

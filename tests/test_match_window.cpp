@@ -34,15 +34,14 @@ frmDovrel& openMatch(bool vsComputer = false)
 }
 
 // Ann, with two wins, takes the last two tokens of the row and the match.
-frmWinner& winMatch(frmDovrel& w)
+// Returns the winner dialog, null should none open: check it with QVERIFY.
+frmWinner* winMatch(frmDovrel& w)
 {
     w.game().Wins[1] = 2;
     w.game().NextToken = 72;
     w.txtPick->setText(QStringLiteral("2"));
     w.cmdOK->click();
-    frmWinner* dlg = forms::winnerIfLoaded();
-    [&] { QVERIFY(dlg); }();
-    return *dlg;
+    return forms::winnerIfLoaded();
 }
 
 // Answers every message box with OK the moment it shows, and counts them.
@@ -97,27 +96,28 @@ void MatchWindowTest::winnerDialogStandsOverTheMainWindowAndBlinks()
 {
     frmDovrel& w = openMatch();
     w.move(130, 70);
-    frmWinner& dlg = winMatch(w);
+    frmWinner* dlg = winMatch(w);
+    QVERIFY(dlg);
     QCOMPARE(w.lblWins[1]->text(), QStringLiteral("3 Wins"));
 
     const QRect main = w.frameGeometry();
-    QCOMPARE(dlg.y(), main.y() + px(675));
-    QVERIFY(qAbs(dlg.x() + dlg.width() / 2 - (main.x() + main.width() / 2)) <= 1);
-    QVERIFY(dlg.isVisible());
-    QCOMPARE(dlg.lblWinner->text(), QStringLiteral("Ann"));
-    QCOMPARE(dlg.lblMessage->text(), QStringLiteral("takes the match\nwith 3 wins."));
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dlg.cmdNew));
+    QCOMPARE(dlg->y(), main.y() + px(675));
+    QVERIFY(qAbs(dlg->x() + dlg->width() / 2 - (main.x() + main.width() / 2)) <= 1);
+    QVERIFY(dlg->isVisible());
+    QCOMPARE(dlg->lblWinner->text(), QStringLiteral("Ann"));
+    QCOMPARE(dlg->lblMessage->text(), QStringLiteral("takes the match\nwith 3 wins."));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dlg->cmdNew));
     // The main window waits behind it with its controls locked.
     QVERIFY(!w.fraPlayer->isEnabled() && !w.cmdQuit->isEnabled());
 
-    QVERIFY(dlg.Timer1->isActive());
-    QCOMPARE(dlg.Timer1->interval(), 500);
-    QVERIFY(dlg.nameShown());
-    dlg.Timer1_Timer();
-    QVERIFY(!dlg.nameShown());
-    QVERIFY(dlg.lblMessage->isVisible());
-    dlg.Timer1_Timer();
-    QVERIFY(dlg.nameShown());
+    QVERIFY(dlg->Timer1->isActive());
+    QCOMPARE(dlg->Timer1->interval(), 500);
+    QVERIFY(dlg->nameShown());
+    dlg->Timer1_Timer();
+    QVERIFY(!dlg->nameShown());
+    QVERIFY(dlg->lblMessage->isVisible());
+    dlg->Timer1_Timer();
+    QVERIFY(dlg->nameShown());
 }
 
 void MatchWindowTest::winnerNewGameLeadsToANewMatch_data()
@@ -131,7 +131,8 @@ void MatchWindowTest::winnerNewGameLeadsToANewMatch()
 {
     QFETCH(bool, vsComputer);
     QPointer<frmDovrel> old = &openMatch(vsComputer);
-    QPointer<frmWinner> dlg = &winMatch(*old);
+    QPointer<frmWinner> dlg = winMatch(*old);
+    QVERIFY(dlg);
     QPointer<QTimer> blink = dlg->Timer1;
 
     auto unasked = answerNextBox(QMessageBox::No);
@@ -162,10 +163,11 @@ void MatchWindowTest::winnerNewGameLeadsToANewMatch()
 void MatchWindowTest::winnerExitEndsTheProgramWithoutAQuestion()
 {
     QPointer<frmDovrel> w = &openMatch();
-    frmWinner& dlg = winMatch(*w);
-    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&dlg));
+    frmWinner* dlg = winMatch(*w);
+    QVERIFY(dlg);
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(dlg));
     auto unasked = answerNextBox(QMessageBox::No);
-    QTest::keyClick(&dlg, Qt::Key_X, Qt::AltModifier);
+    QTest::keyClick(dlg, Qt::Key_X, Qt::AltModifier);
     QTRY_VERIFY(!forms::winnerIfLoaded());
     QVERIFY(!forms::mainIfLoaded() && !forms::setupIfLoaded());
     QTest::qWait(10);
@@ -175,7 +177,8 @@ void MatchWindowTest::winnerExitEndsTheProgramWithoutAQuestion()
 void MatchWindowTest::winnerDialogGoesWithItsMainWindow()
 {
     frmDovrel& w = openMatch();
-    QPointer<frmWinner> dlg = &winMatch(w);
+    QPointer<frmWinner> dlg = winMatch(w);
+    QVERIFY(dlg);
     // Back on the board a game is dealt; then the players ask for a new match.
     w.activateWindow();
     QTRY_VERIFY(w.fraPlayer->isEnabled());

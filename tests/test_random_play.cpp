@@ -81,9 +81,11 @@ const QStringList Names = {QString(),
 
 const QString Keys = QStringLiteral("0123456789 -+.aZ");
 
-QString winsText(int wins)
+// The wins display as the players read it; a board played on after its match counts on.
+QString winsShown(int wins)
 {
-    return QString::number(wins) + (wins == 1 ? QStringLiteral(" Win") : QStringLiteral(" Wins"));
+    static const QStringList match = {"0 Wins", "1 Win", "2 Wins", "3 Wins"};
+    return wins >= 0 && wins < match.size() ? match.at(wins) : QString::number(wins) + QStringLiteral(" Wins");
 }
 
 // Keeps count of the games each board decides, as the players see them
@@ -98,6 +100,7 @@ public:
     QString fault;
     // Empty when the wins agree with the games decided.
     QString check();
+    int decidedGames = 0;  // on every board so far
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
@@ -130,6 +133,7 @@ void Referee::decided(bool withWinner, const QString& how)
         fault = QStringLiteral("a game decided a second time, by %1").arg(how);
     rowDecided_ = true;
     withWinner_ += withWinner ? 1 : 0;
+    ++decidedGames;
 }
 
 // A row played out with no message was the match's last game.
@@ -183,6 +187,11 @@ public:
     QString step();
     // Empty when the board is consistent, else what is wrong.
     QString check();
+    // What the session came to: steps that ended on a board, games decided,
+    // message boxes answered.
+    int boardChecks = 0;
+    int decided() const { return referee_.decidedGames; }
+    int answered() const { return answers_.answered; }
 
 private:
     int pick(int n) { return static_cast<int>(rng_() % static_cast<uint64_t>(n)); }
@@ -382,6 +391,7 @@ QString Session::check()
     const frmDovrel* w = forms::mainIfLoaded();
     if (!w)
         return {};
+    ++boardChecks;
     if (w->busy())
         return QStringLiteral("the board is still busy after the step");
     frmDovrel& board = const_cast<frmDovrel&>(*w);
@@ -405,7 +415,7 @@ QString Session::check()
 
     if (!penalty) {
         for (int p = 1; p <= 2; ++p) {
-            if (w->lblWins[p]->text() != winsText(g.Wins[p]))
+            if (w->lblWins[p]->text() != winsShown(g.Wins[p]))
                 wrong << QStringLiteral("wins %1 shows %2 for %3").arg(p).arg(w->lblWins[p]->text()).arg(g.Wins[p]);
         }
     }
@@ -470,6 +480,10 @@ void RandomPlayTest::randomPlayKeepsTheBoardConsistent()
             QVERIFY2(wrong.isEmpty(), qPrintable(QStringLiteral("seed %1, step %2: %3\n  last actions: %4")
                                                      .arg(seed).arg(i).arg(wrong, log.join(QStringLiteral(", ")))));
         }
+        // The checks had something to look at.
+        QVERIFY2(session.boardChecks > steps / 2 && session.decided() > 0 && session.answered() > 0,
+                 qPrintable(QStringLiteral("seed %1: %2 steps on a board, %3 games decided, %4 boxes answered")
+                                .arg(seed).arg(session.boardChecks).arg(session.decided()).arg(session.answered())));
         setSeedSource(nullptr);
     }
 }

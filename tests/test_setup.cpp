@@ -23,7 +23,6 @@ private slots:
     void firstStartDoneGivesDefaultNames();
     void computerModeFillsAReadOnlyName();
     void typedNamesAreTakenAsTyped();
-    void namesStopAtTenCharacters();
     void loadFixesTheProgramFolderAndHelpFile();
     void returnFromTwoPlayerMatchKeepsBothNames();
     void returnFromComputerMatchStillAsksBeforeClosing();
@@ -87,13 +86,6 @@ void SetupTest::typedNamesAreTakenAsTyped()
     s.cmdDone->click();
     QCOMPARE(Module1::instance().PlayerName[1], QStringLiteral(" <i>Al "));
     QCOMPARE(Module1::instance().PlayerName[2], QStringLiteral(" <i>Al "));
-}
-
-void SetupTest::namesStopAtTenCharacters()
-{
-    frmSetup& s = openSetup();
-    QTest::keyClicks(s.txtPlayer1, QStringLiteral("Maximilian the Great"));
-    QCOMPARE(s.txtPlayer1->text(), QStringLiteral("Maximilian"));
 }
 
 void SetupTest::loadFixesTheProgramFolderAndHelpFile()

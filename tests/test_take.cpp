@@ -13,8 +13,6 @@ private slots:
     void takeBoxKeepsOnlyAValidTake_data();
     void takeBoxKeepsOnlyAValidTake();
     void optionButtonsWriteIntoTheBox();
-    void optionMatchingTheBoxChangesNothing();
-    void computersTurnNeverEnablesOk();
     void focusSelectsTheDigit();
 
     // Token scoring
@@ -32,7 +30,7 @@ private slots:
     void continueStartsTheNextGameWithThePenalisedPlayer();
 
     // Turn resolution
-    void takeLocksTheWindowAndScores();
+    void takeLocksTheWindowScoresAndHandsOver();
     void shorteningAtTheEndOfTheRow_data();
     void shorteningAtTheEndOfTheRow();
     void negativeScoreShowsAMinusSign();
@@ -40,14 +38,11 @@ private slots:
 
     // Hand-over
     void movesAlternateAndTheFrameSlides();
-    void handOverResetsTheTakeControls();
     void okDuringTheSlideWaitsForTheFrame();
 
     // Speed and sound
-    void speedMenuSelectsTheOption();
-    void speedFocusesTheTakeBoxOnlyWhenItIsLive();
-    void soundToggleAndCues();
-    void cuesAreLoadedOnlyWhileTheSoundIsOn();
+    void speedMenuSelectsTheOptionWhichFocusesALiveTakeBox();
+    void soundToggleLoadsAndPlaysCues();
 };
 
 namespace {
@@ -85,23 +80,32 @@ void TakeTest::takeBoxKeepsOnlyAValidTake_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("valid");
+    QTest::addColumn<bool>("computersTurn");
     for (const char* bad : {"3", "8", "0", "a", " ", "-", "+", "."})
-        QTest::newRow(qPrintable(QStringLiteral("'%1'").arg(QLatin1String(bad)))) << QString::fromLatin1(bad) << false;
+        QTest::newRow(qPrintable(QStringLiteral("'%1'").arg(QLatin1String(bad))))
+            << QString::fromLatin1(bad) << false << false;
     for (const char* good : {"2", "4", "6"})
-        QTest::newRow(good) << QString::fromLatin1(good) << true;
+        QTest::newRow(good) << QString::fromLatin1(good) << true << false;
+    // The computer's take is kept, but OK is never enabled for it.
+    QTest::newRow("4, the computer's") << QStringLiteral("4") << true << true;
 }
 
 void TakeTest::takeBoxKeepsOnlyAValidTake()
 {
     QFETCH(QString, typed);
     QFETCH(bool, valid);
+    QFETCH(bool, computersTurn);
     Table t;
     ready(t);
+    if (computersTurn) {
+        t.m.VsComputer = True;
+        t.game.CurrentPlayer = 2;
+    }
     t.board.setFocus(Ctl::txtPick);
     t.board.type(typed);
     QCOMPARE(t.board.caption(Ctl::txtPick), valid ? typed : QString());
-    QCOMPARE(t.board.isEnabled(Ctl::cmdOK), valid);
-    QCOMPARE(t.board.focus, valid ? Ctl::cmdOK : Ctl::txtPick);
+    QCOMPARE(t.board.isEnabled(Ctl::cmdOK), valid && !computersTurn);
+    QCOMPARE(t.board.focus, valid && !computersTurn ? Ctl::cmdOK : Ctl::txtPick);
 }
 
 void TakeTest::optionButtonsWriteIntoTheBox()
@@ -116,28 +120,8 @@ void TakeTest::optionButtonsWriteIntoTheBox()
     t.board.type(QStringLiteral("6"));
     QVERIFY(t.board.value(Ctl::optPick, 4));
     QCOMPARE(t.board.caption(Ctl::txtPick), QStringLiteral("6"));
-}
-
-void TakeTest::optionMatchingTheBoxChangesNothing()
-{
-    Table t;
-    ready(t);
-    t.board.type(QStringLiteral("2"));
     t.board.setFocus(Ctl::txtPick);
-    t.board.setValue(Ctl::optPick, true, 2);  // writes "2" again: no change, no handler
-    QCOMPARE(t.board.focus, Ctl::txtPick);
-}
-
-void TakeTest::computersTurnNeverEnablesOk()
-{
-    Table t;
-    ready(t);
-    t.m.VsComputer = True;
-    t.game.CurrentPlayer = 2;
-    t.board.setFocus(Ctl::txtPick);
-    t.board.type(QStringLiteral("4"));
-    QCOMPARE(t.board.caption(Ctl::txtPick), QStringLiteral("4"));
-    QVERIFY(!t.board.isEnabled(Ctl::cmdOK));
+    t.board.setValue(Ctl::optPick, true, 6);  // writes "6" again: no change, no handler
     QCOMPARE(t.board.focus, Ctl::txtPick);
 }
 
@@ -335,7 +319,7 @@ void TakeTest::continueStartsTheNextGameWithThePenalisedPlayer()
     QCOMPARE(t.board.focus, Ctl::txtPick);
 }
 
-void TakeTest::takeLocksTheWindowAndScores()
+void TakeTest::takeLocksTheWindowScoresAndHandsOver()
 {
     Table t;
     ready(t);
@@ -347,7 +331,8 @@ void TakeTest::takeLocksTheWindowAndScores()
                 enabledDuringReveal[int(c)] = t.board.isEnabled(c);
         }
     };
-    take(t, 6);
+    t.board.setValue(Ctl::optPick, true, 6);
+    t.game.OkPressed();
     for (bool on : enabledDuringReveal)
         QVERIFY(!on);
     QCOMPARE(enabledDuringReveal.size(), 7);
@@ -359,6 +344,16 @@ void TakeTest::takeLocksTheWindowAndScores()
     for (Ctl c : {Ctl::fraPlayer, Ctl::fraSpeed, Ctl::mnuGame, Ctl::mnuHelp, Ctl::mnuOptions, Ctl::cmdQuit})
         QVERIFY(t.board.isEnabled(c));
     QVERIFY(!t.board.isEnabled(Ctl::cmdOK));
+    // The take controls and the strip wait empty for the next player.
+    for (int i : {2, 4, 6})
+        QVERIFY(!t.board.value(Ctl::optPick, i));
+    QCOMPARE(t.board.caption(Ctl::txtPick), QString());
+    QVERIFY(t.board.isEnabled(Ctl::txtPick));
+    QCOMPARE(t.board.focus, Ctl::txtPick);
+    for (int i = 1; i <= 6; ++i) {
+        QCOMPARE(t.board.caption(Ctl::lblPoints, i), QString());
+        QCOMPARE(backOf(t, i), ButtonFace);
+    }
 }
 
 void TakeTest::shorteningAtTheEndOfTheRow_data()
@@ -425,14 +420,19 @@ void TakeTest::pausesFollowTheSpeedOfTheMoment()
 {
     Table t;
     ready(t);
-    // The speed changes while the score pause runs: the pause reads it at its checks.
+    // The speed changes between the two tokens, and again while the first
+    // score pause runs: that pause already ends at the new speed.
     t.board.onEvents = [&] {
-        if (t.board.events == 2)
+        if (t.board.pauses.size() == 1)
+            t.m.StepDelay = 0.75f;
+        else if (t.board.pauses.size() == 3)
             t.m.StepDelay = 0.5f;
     };
     take(t, 2);
+    QCOMPARE(t.board.pauses.size(), 4);
     QCOMPARE(t.board.pauses[0].first, 1.0);
-    QCOMPARE(t.board.pauses[1].first, 0.5);
+    QCOMPARE(t.board.pauses[1].first, 0.75);
+    QCOMPARE(t.board.pauses[2].first, 0.5);
     QCOMPARE(t.board.pauses.last().first, 0.5);
 }
 
@@ -453,24 +453,6 @@ void TakeTest::movesAlternateAndTheFrameSlides()
         QCOMPARE(t.board.caption(Ctl::fraPlayer), t.m.PlayerName[t.game.CurrentPlayer]);
     }
     QCOMPARE(movers, (QList<int>{1, 2, 1, 2}));
-}
-
-void TakeTest::handOverResetsTheTakeControls()
-{
-    Table t;
-    ready(t);
-    t.board.setValue(Ctl::optPick, true, 4);
-    t.game.OkPressed();
-    for (int i : {2, 4, 6})
-        QVERIFY(!t.board.value(Ctl::optPick, i));
-    QCOMPARE(t.board.caption(Ctl::txtPick), QString());
-    QVERIFY(!t.board.isEnabled(Ctl::cmdOK));
-    QVERIFY(t.board.isEnabled(Ctl::txtPick));
-    QCOMPARE(t.board.focus, Ctl::txtPick);
-    for (int i = 1; i <= 6; ++i) {
-        QCOMPARE(t.board.caption(Ctl::lblPoints, i), QString());
-        QCOMPARE(backOf(t, i), ButtonFace);
-    }
 }
 
 void TakeTest::okDuringTheSlideWaitsForTheFrame()
@@ -499,67 +481,51 @@ void TakeTest::okDuringTheSlideWaitsForTheFrame()
     QCOMPARE(t.board.frameLefts[193], RightSide);
 }
 
-void TakeTest::speedMenuSelectsTheOption()
-{
-    Table t;
-    ready(t);
-    t.game.mnuFasterSpeed_Click();
-    QVERIFY(t.board.value(Ctl::optFaster));
-    QCOMPARE(t.m.StepDelay, 0.75f);
-    t.game.mnuFastestSpeed_Click();
-    QVERIFY(t.board.value(Ctl::optFastest));
-    QVERIFY(!t.board.value(Ctl::optFaster));
-    QCOMPARE(t.m.StepDelay, 0.5f);
-    t.game.mnuNormalSpeed_Click();
-    QCOMPARE(t.m.StepDelay, 1.0f);
-}
-
-void TakeTest::speedFocusesTheTakeBoxOnlyWhenItIsLive()
+void TakeTest::speedMenuSelectsTheOptionWhichFocusesALiveTakeBox()
 {
     Table t;
     ready(t);
     t.board.setFocus(Ctl::optFaster);
-    t.board.setValue(Ctl::optFaster, true);
+    t.game.mnuFasterSpeed_Click();
+    QVERIFY(t.board.value(Ctl::optFaster));
+    QCOMPARE(t.m.StepDelay, 0.75f);
     QCOMPARE(t.board.focus, Ctl::txtPick);
+    t.game.mnuFastestSpeed_Click();
+    QVERIFY(t.board.value(Ctl::optFastest));
+    QVERIFY(!t.board.value(Ctl::optFaster));
+    QCOMPARE(t.m.StepDelay, 0.5f);
 
     t.board.setFocus(Ctl::optNormal);
     t.board.setEnabled(Ctl::txtPick, false);  // the computer is moving
-    t.board.setValue(Ctl::optNormal, true);
+    t.game.mnuNormalSpeed_Click();
     QCOMPARE(t.board.focus, Ctl::optNormal);
     QCOMPARE(t.m.StepDelay, 1.0f);
 }
 
-void TakeTest::soundToggleAndCues()
-{
-    Table t;
-    ready(t);
-    t.game.PlaySoundCue(QStringLiteral("ding1.wav"));
-    QVERIFY(t.cues.played.isEmpty());  // off at start: nothing is even tried
-    t.game.mnuSound_Click();
-    QCOMPARE(t.m.SoundOn, True);
-    QCOMPARE(t.board.caption(Ctl::mnuSound), QStringLiteral("Turn &Sound Off"));
-    t.game.PlaySoundCue(QStringLiteral("win.wav"));
-    QCOMPARE(t.cues.played, QStringList{QStringLiteral("/game/win.wav")});
-    t.game.mnuSound_Click();
-    QCOMPARE(t.m.SoundOn, False);
-    QCOMPARE(t.board.caption(Ctl::mnuSound), QStringLiteral("Turn &Sound On"));
-}
-
-void TakeTest::cuesAreLoadedOnlyWhileTheSoundIsOn()
+void TakeTest::soundToggleLoadsAndPlaysCues()
 {
     Table t;
     t.game.Form_Load();
     QVERIFY(t.cues.prepared.isEmpty());  // sound off: the audio stack is left asleep
+    t.game.PlaySoundCue(QStringLiteral("ding1.wav"));
+    QVERIFY(t.cues.played.isEmpty());  // nothing is even tried
     t.game.mnuSound_Click();
-    // Every cue the game plays is loaded before it is due.
+    QCOMPARE(t.m.SoundOn, True);
+    QCOMPARE(t.board.caption(Ctl::mnuSound), QStringLiteral("Turn &Sound Off"));
+    // Every cue the game plays is loaded before it is due, and loading plays none.
     for (int i = 1; i <= 6; ++i)
         QVERIFY(t.cues.prepared.contains(QStringLiteral("/game/ding%1.wav").arg(i)));
     QVERIFY(t.cues.prepared.contains(QStringLiteral("/game/loss.wav")));
     QVERIFY(t.cues.prepared.contains(QStringLiteral("/game/win.wav")));
     const QStringList all = t.cues.prepared;
+    QVERIFY(t.cues.played.isEmpty());
+    t.game.PlaySoundCue(QStringLiteral("win.wav"));
+    QCOMPARE(t.cues.played, QStringList{QStringLiteral("/game/win.wav")});
 
     t.cues.prepared.clear();
     t.game.mnuSound_Click();
+    QCOMPARE(t.m.SoundOn, False);
+    QCOMPARE(t.board.caption(Ctl::mnuSound), QStringLiteral("Turn &Sound On"));
     t.game.Form_Load();
     QVERIFY(t.cues.prepared.isEmpty());
     t.game.mnuSound_Click();
@@ -567,7 +533,7 @@ void TakeTest::cuesAreLoadedOnlyWhileTheSoundIsOn()
     // The next match's window, with the sound still on, loads them as it opens.
     t.game.Form_Load();
     QCOMPARE(t.cues.prepared, all);
-    QVERIFY(t.cues.played.isEmpty());
+    QCOMPARE(t.cues.played.size(), 1);  // and plays none
 }
 
 QTEST_GUILESS_MAIN(TakeTest)

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -54,6 +55,7 @@ private slots:
     void closingDuringTheSlideStopsIt();
     void answeringNoDuringARevealLetsItFinish();
     void takeConfirmedDuringTheSlideWaitsForIt();
+    void speedChangedDuringAPauseCountsAtOnce();
     void soundOnWithoutCueFilesPlaysSilently();
 };
 
@@ -204,19 +206,42 @@ void TakeWindowTest::takeConfirmedDuringTheSlideWaitsForIt()
         QVERIFY(positions[i] >= positions[i - 1]);
 }
 
+void TakeWindowTest::speedChangedDuringAPauseCountsAtOnce()
+{
+    Module1::instance().VsComputer = True;
+    frmDovrel& w = openNeutralGame(QStringLiteral("Computer"));
+    w.txtPick->setText(QStringLiteral("2"));
+    // Ann's take pauses for four seconds at normal speed; a quarter of a second
+    // into the computer's first pause, the speed goes to the fastest.
+    const double start = clock().now();
+    clock().after(4.25, [&w] { w.optFastest->click(); });
+    double computerWrote = -1;  // its take into the box, when its first pause ended
+    connect(w.txtPick, &QLineEdit::textChanged, &w, [&](const QString& text) {
+        if (!text.isEmpty() && computerWrote < 0)
+            computerWrote = clock().now() - start;
+    });
+    w.cmdOK->click();
+    QCOMPARE(qRound(computerWrote * 1000), 4500);  // half a second after it began, not a whole one
+}
+
 void TakeWindowTest::soundOnWithoutCueFilesPlaysSilently()
 {
+    QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
     QTemporaryDir empty;
     SoundCues::instance().setEngineMaker(audioModule());
     Module1& m = Module1::instance();
     frmDovrel& w = openNeutralGame();
     m.SoundDir = empty.path() + QLatin1Char('/');
+    StderrCapture err;
     w.mnuSound->trigger();
     QCOMPARE(m.SoundOn, True);
     w.txtPick->setText(QStringLiteral("6"));
     w.cmdOK->click();
     QCOMPARE(w.game().NextToken, int16_t(6));
     QCOMPARE(w.game().CurrentPlayer, int16_t(2));
+    // Every cue was tried, and not one complained.
+    QVERIFY(SoundCues::instance().shutDown(QDeadlineTimer::Forever));
+    QCOMPARE(err.finish(), QByteArray());
 }
 
 QTEST_MAIN(TakeWindowTest)
