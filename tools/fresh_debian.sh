@@ -40,10 +40,16 @@ log=${DOVREL_FRESH_LOG:-/var/tmp/dovrel-fresh-$release.log}
 mkdir -p "$cache"
 
 root=$(mktemp -d /var/tmp/dovrel-fresh-"$release".XXXXXX)
-# Unmount in reverse order, whatever state the run reached; only then may the
-# copy go, or rm would reach through a mount into the host's /dev.
+# Whatever state the run reached: end what still runs inside the copy (a
+# daemon a test left, or the whole run when this script is stopped), unmount
+# in reverse order, and only then remove the copy, or rm would reach through a
+# mount into the host's /dev.
 cleanup() {
-    local m
+    local m p
+    for p in /proc/[0-9]*; do
+        [ "$(readlink "$p/root" 2>/dev/null)" = "$root" ] && kill -KILL "${p#/proc/}" 2>/dev/null
+    done
+    sleep 1
     for m in dev/shm dev/pts dev proc; do
         if mountpoint -q "$root/$m"; then
             umount "$root/$m" || umount -l "$root/$m"
@@ -88,11 +94,12 @@ git clone --quiet --no-checkout --no-hardlinks "$repo" "$root/project"
 git -C "$root/project" -c advice.detachedHead=false checkout --quiet "$commit"
 
 echo "Running .ci/run at $commit on a fresh $release (log: $log)"
-set +e
+# In the background, so that a stop reaches the traps at once rather than
+# after the whole run.
 chroot "$root" /usr/bin/env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
     HOME=/root LANG=C.UTF-8 TERM=dumb CI=true \
-    bash -c 'cd /project && bash .ci/run' </dev/null 2>&1 | tee "$log"
-status=${PIPESTATUS[0]}
-set -e
+    bash -c 'cd /project && bash .ci/run' </dev/null > >(tee "$log") 2>&1 &
+status=0
+wait $! || status=$?
 echo "$release: .ci/run exited with $status"
 exit "$status"
