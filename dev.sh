@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Dovrel's one entry point on Debian 12: installs what is missing, builds,
+# Dovrel's one entry point on Debian 12 and 13: installs what is missing, builds,
 # then plays the game (./dev.sh play) or runs every test (./dev.sh test): first
 # on the release build, then its Debian package through lintian, then again
 # built with AddressSanitizer and UndefinedBehaviorSanitizer, leak checking on.
@@ -10,10 +10,11 @@ cd "$(dirname "$0")"
 # server; desktop-file-utils and appstream check the installed menu entry in the
 # tests; pulseaudio and pulseaudio-utils give the sound test a real sound server;
 # xvfb, dbus-daemon, at-spi2-core and python3-pyatspi let the accessibility test
-# read the board on a real accessibility bus, as a screen reader does.
+# read the board on a real accessibility bus, as a screen reader does; weston
+# and qt6-wayland let the Wayland test play on a real compositor.
 PACKAGES=(cmake make g++ qt6-base-dev libpulse-dev qt6-qpa-plugins fonts-liberation2
           desktop-file-utils appstream pulseaudio pulseaudio-utils
-          xvfb dbus-daemon at-spi2-core python3-pyatspi)
+          xvfb dbus-daemon at-spi2-core python3-pyatspi weston qt6-wayland)
 
 # Only the tests make the Debian package: CPack needs dpkg-dev and file to work
 # out its dependencies, and lintian judges it.

@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QPointer>
 #include <QTimer>
+#include <QWindow>
 
 #include "app/module1.h"
 #include "ui/accessibility.h"
@@ -68,11 +69,29 @@ void Form::centreOnScreen(const QScreen* screen)
     move(frame.topLeft());
 }
 
+void Form::standOver(QWidget* owner)
+{
+    if (!owner)
+        return;
+    winId();  // the window exists from here on, and keeps what it is told
+    owner->winId();
+    windowHandle()->setTransientParent(owner->windowHandle());
+}
+
 void Form::showActive()
 {
+    const bool appearing = !isVisible();
     show();
     raise();
     activateWindow();
+    if (appearing && tracker)
+        tracker->appeared(this);
+}
+
+void Form::returnedTo()
+{
+    if (tracker)
+        tracker->returnedTo(this);
 }
 
 void Form::keyPressEvent(QKeyEvent* event)
