@@ -207,14 +207,15 @@ void play(bool expectActivation)
     QTest::qWait(0);
     check(row(*w) == before && Module1::instance().AboutFlag.isEmpty(), "coming back from the About box changed the game");
 
-    // The match's end: the winner dialog over the board, and New Game.
+    // The match's end: the winner dialog, and New Game.
     w->game().Wins[1] = 2;
     w->game().Wins[2] = 2;
     endGame(*w);
     frmWinner* winner = forms::winnerIfLoaded();
     check(winner, "the third win opened no winner dialog");
     waitExposed(winner, "the winner dialog");
-    check(transientFor(winner, w), "the winner dialog stands over no main window");
+    // It has no owner: a click on the board brings the board in front of it.
+    check(!transientFor(winner, w), "the winner dialog is held over the board");
     winner->cmdNew->click();
     frmSetup* setup = forms::setupIfLoaded();
     check(setup && !forms::mainIfLoaded(), "New Game did not go back to the setup dialog");

@@ -5,7 +5,6 @@
 #include <QScreen>
 #include <QPointer>
 #include <QTimer>
-#include <QWindow>
 
 #include "app/module1.h"
 #include "ui/accessibility.h"
@@ -67,15 +66,6 @@ void Form::centreOnScreen(const QScreen* screen)
     QRect frame = frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     move(frame.topLeft());
-}
-
-void Form::standOver(QWidget* owner)
-{
-    if (!owner)
-        return;
-    winId();  // the window exists from here on, and keeps what it is told
-    owner->winId();
-    windowHandle()->setTransientParent(owner->windowHandle());
 }
 
 void Form::showActive()

@@ -40,9 +40,6 @@ protected:
     // Puts the form's outer frame in the middle of the screen (the primary one
     // when none is given).
     void centreOnScreen(const QScreen* screen = nullptr);
-    // Keeps the form over `owner`'s window: where a program cannot place its
-    // windows (Wayland), the desktop then opens it over its owner, if it will.
-    void standOver(QWidget* owner);
     // Shows the form in front, as the active window. A form that appears
     // counts as activated whether or not the desktop activates it.
     void showActive();

@@ -69,8 +69,7 @@ void frmWinner::createControls()
 void frmWinner::Form_Load()
 {
     // Over the main window: 675 twips below its top edge, centred across it.
-    if (frmDovrel* main = forms::mainIfLoaded()) {
-        standOver(main);
+    if (const frmDovrel* main = forms::mainIfLoaded()) {
         const QRect outer = main->frameGeometry();
         const float left = static_cast<float>(outer.x())
                            + static_cast<float>(outer.width() - width()) / 2.0f;
