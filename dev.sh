@@ -1,27 +1,29 @@
 #!/usr/bin/env bash
-# Dovrel's one entry point on Debian 12: installs what is missing, builds,
+# Dovrel's one entry point on Debian 12 and 13: installs what is missing, builds,
 # then plays the game (./dev.sh play) or runs every test (./dev.sh test): first
 # on the release build, then its Debian package through lintian, then again
 # built with AddressSanitizer and UndefinedBehaviorSanitizer, leak checking on.
 set -euo pipefail
 cd "$(dirname "$0")"
 
-# libpulse-dev builds the audio module, which plays through the desktop's sound
-# server; desktop-file-utils and appstream check the installed menu entry in the
-# tests; pulseaudio and pulseaudio-utils give the sound test a real sound server;
-# xvfb, dbus-daemon, at-spi2-core and python3-pyatspi let the accessibility test
-# read the board on a real accessibility bus, as a screen reader does.
-PACKAGES=(cmake make g++ qt6-base-dev libpulse-dev qt6-qpa-plugins fonts-liberation2
-          desktop-file-utils appstream pulseaudio pulseaudio-utils
-          xvfb dbus-daemon at-spi2-core python3-pyatspi)
+# What the game is built and played with. libpulse-dev builds the audio
+# module, which plays through the desktop's sound server.
+PACKAGES=(cmake make g++ qt6-base-dev libpulse-dev qt6-qpa-plugins fonts-liberation2)
 
-# Only the tests make the Debian package: CPack needs dpkg-dev and file to work
-# out its dependencies, and lintian judges it.
-PACKAGE_TOOLS=(lintian dpkg-dev file)
+# What only the tests need: desktop-file-utils and appstream check the installed
+# menu entry; pulseaudio and pulseaudio-utils give the sound test a real sound
+# server; xvfb, dbus-daemon, at-spi2-core and python3-pyatspi let the
+# accessibility test read the board on a real accessibility bus, as a screen
+# reader does. CPack needs dpkg-dev and file to work out the package's
+# dependencies, and lintian judges it.
+TEST_PACKAGES=(desktop-file-utils appstream pulseaudio pulseaudio-utils
+               xvfb dbus-daemon at-spi2-core python3-pyatspi lintian dpkg-dev file)
 
-# The screen reader test listens to Orca, which needs no speech engine for it,
-# with a window manager to hand the windows the focus and xdotool to press keys.
-SCREEN_READER=(orca openbox xdotool)
+# Installed without what they recommend, which the tests have no use for:
+# weston and qt6-wayland let the Wayland test play on a real compositor; the
+# screen reader test listens to Orca, which needs no speech engine for it, with
+# a window manager to hand the windows the focus and xdotool to press keys.
+TEST_PACKAGES_LEAN=(weston qt6-wayland orca openbox xdotool)
 
 source tools/install_missing.sh
 
@@ -66,8 +68,8 @@ play)
     exec ./build/dovrel
     ;;
 test)
-    install_missing "${PACKAGES[@]}" "${PACKAGE_TOOLS[@]}"
-    install_missing --lean "${SCREEN_READER[@]}"
+    install_missing "${PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+    install_missing --lean "${TEST_PACKAGES_LEAN[@]}"
     build
     (cd build && ctest --output-on-failure -j"$(nproc)")
     echo "The Debian package, through lintian:"

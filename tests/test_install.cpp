@@ -71,9 +71,10 @@ private slots:
     void programFolderAsSeenThroughALink();
 
 private:
-    QString path(const QString& relative) const { return prefix_.filePath(relative); }
+    // Installed under usr/ of a root of its own, as the package lays it out.
+    QString path(const QString& relative) const { return root_.filePath(QStringLiteral("usr/") + relative); }
 
-    QTemporaryDir prefix_;
+    QTemporaryDir root_;
     QString desktop_;  // the installed menu entry
     QString id_;       // its name, which the icon and the metainfo share
 };
@@ -84,7 +85,7 @@ void InstallTest::initTestCase()
         return;
     QString output;
     QVERIFY2(run(QStringLiteral(DOVREL_CMAKE),
-                 {QStringLiteral("--install"), QStringLiteral(DOVREL_BUILD_DIR), QStringLiteral("--prefix"), prefix_.path()},
+                 {QStringLiteral("--install"), QStringLiteral(DOVREL_BUILD_DIR), QStringLiteral("--prefix"), path(QString())},
                  &output) == 0,
              qPrintable(output));
     const QStringList entries = QDir(path(QStringLiteral("share/applications"))).entryList({QStringLiteral("*.desktop")});
@@ -122,16 +123,23 @@ void InstallTest::menuEntryIconsAndMetainfo()
     std::sort(sizes.begin(), sizes.end());
     QVERIFY(sizes.size() >= 5 && sizes.first() == 16 && sizes.last() == 256);
 
-    // What the desktop's own tools make of the installed files.
+    // What the desktop's own tools make of the installed files: the software
+    // centre's tool reads the whole tree, as lintian has it do.
     const QString metainfo = path(QStringLiteral("share/metainfo/%1.metainfo.xml").arg(id_));
     const std::pair<const char*, QStringList> checks[] = {
         {"desktop-file-validate", {desktop_}},
-        {"appstreamcli", {QStringLiteral("validate"), QStringLiteral("--no-net"), metainfo}}};
+        {"appstreamcli", {QStringLiteral("validate-tree"), QStringLiteral("--no-net"), root_.path()}}};
     for (const auto& [name, arguments] : checks) {
         const QString tool = QStandardPaths::findExecutable(QString::fromLatin1(name));
         QVERIFY2(!tool.isEmpty(), qPrintable(QStringLiteral("%1 is missing: ./dev.sh installs it").arg(name)));
         QString output;
         QVERIFY2(run(tool, arguments, &output) == 0, qPrintable(output));
+        // Some releases' validators pass a tree with warnings that lintian on
+        // others fails: only notes may stand (indented under each file's name).
+        for (const QString& line : output.mid(tool.size() + 2).split(QLatin1Char('\n'))) {
+            const QString hint = line.trimmed();
+            QVERIFY2(!hint.startsWith(QLatin1String("W:")) && !hint.startsWith(QLatin1String("E:")), qPrintable(output));
+        }
     }
     QFile xml(metainfo);
     QVERIFY(xml.open(QIODevice::ReadOnly));

@@ -35,23 +35,25 @@ bool ActivationTracker::eventFilter(QObject* watched, QEvent* event)
     auto* form = qobject_cast<Form*>(watched);
     if (!form)
         return false;
-    if (!form->loaded() || !form->isVisible()) {
-        // A box closed before its activation came round was still the active
-        // window meanwhile: the next form's activation is a return from it.
-        last_ = form;
+    // An activation that comes round after its form has closed is stale: the
+    // form counted from its appearing, and its closing settled the way back.
+    if (!form->loaded() || !form->isVisible())
         return false;
-    }
     // A click on a window held by a modal box activates it for a moment before
     // the box takes the activation back: that is no return to the window.
     if (heldByModalBox(form))
         return false;
-    const bool cameFromElsewhere = last_ != form;
-    last_ = form;
-    if (cameFromElsewhere) {
-        // Queued: the handler that caused the switch runs to its end first.
-        QMetaObject::invokeMethod(form, &Form::Form_Activate, Qt::QueuedConnection);
-    }
+    appeared(form);
     return false;
+}
+
+void ActivationTracker::appeared(Form* form)
+{
+    if (last_ == form)
+        return;
+    last_ = form;
+    // Queued: the handler that caused the switch runs to its end first.
+    QMetaObject::invokeMethod(form, &Form::Form_Activate, Qt::QueuedConnection);
 }
 
 }  // namespace dovrel

@@ -70,9 +70,18 @@ void Form::centreOnScreen(const QScreen* screen)
 
 void Form::showActive()
 {
+    const bool appearing = !isVisible();
     show();
     raise();
     activateWindow();
+    if (appearing && tracker)
+        tracker->appeared(this);
+}
+
+void Form::returnedTo()
+{
+    if (tracker)
+        tracker->returnedTo(this);
 }
 
 void Form::keyPressEvent(QKeyEvent* event)

@@ -27,6 +27,10 @@ public:
     int helpContext() const { return helpContext_; }
     void setHelpContext(int context) { helpContext_ = context; }
 
+    // Makes the form the current one again after a return the program has
+    // settled itself, so that the desktop's activation, late or never, starts nothing.
+    void returnedTo();
+
 public slots:
     virtual void Form_Activate() = 0;
 
@@ -36,8 +40,10 @@ protected:
     // Puts the form's outer frame in the middle of the screen (the primary one
     // when none is given).
     void centreOnScreen(const QScreen* screen = nullptr);
-    // Shows the form in front, as the active window.
+    // Shows the form in front, as the active window. A form that appears
+    // counts as activated whether or not the desktop activates it.
     void showActive();
+
     // F1 opens the help at this form's topic; other keys go on as usual.
     void keyPressEvent(QKeyEvent* event) override;
 

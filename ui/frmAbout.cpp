@@ -132,17 +132,17 @@ void frmAbout::showModal()
     if (loaded())
         loop.exec();
 
-    // The main window's activation after the box consumes the About flag. A
-    // box closed before it ever took the activation leaves the main window
-    // active, and no activation follows: the flag is spent here instead, or it
-    // would swallow a later new game.
-    // Should the main window have gone meanwhile (the winner dialog still
-    // takes clicks), no return will come: the flag would swallow the next
-    // board's first deal.
-    if (owner && owner->loaded() && QApplication::activeWindow() != owner)
-        owner->activateWindow();
-    else
-        Module1::instance().AboutFlag.clear();
+    // Back at the main window, the game goes on untouched. That is settled
+    // here rather than by the main window's activation, which some desktops
+    // give late or not at all: the flag must not outlive the box, or it would
+    // swallow a later new game, and the activation, whenever it comes, finds
+    // the main window current already.
+    Module1::instance().AboutFlag.clear();
+    if (owner && owner->loaded()) {
+        owner->returnedTo();
+        if (QApplication::activeWindow() != owner)
+            owner->activateWindow();
+    }
 }
 
 void frmAbout::cmdOK_Click()
