@@ -45,6 +45,7 @@ class World:
         env["QT_QPA_PLATFORM"] = "xcb"
         if self.window_manager:
             self.start(["openbox", "--sm-disable"], env, stderr=subprocess.DEVNULL)
+            wait_for_window_manager(env)
         self.env = env
         os.environ.update(env)  # libatspi finds the bus through them
         return self
@@ -79,6 +80,18 @@ class World:
         if left and not exc[0]:
             fail("left running: " + ", ".join(left))
         return False
+
+
+def wait_for_window_manager(env):
+    """A window shown before the window manager runs is never handed the
+    activation: wait until it says how many desktops it keeps."""
+    deadline = time.monotonic() + GUARD
+    while time.monotonic() < deadline:
+        answer = subprocess.run(["xdotool", "get_num_desktops"], env=env, capture_output=True, text=True)
+        if answer.returncode == 0 and answer.stdout.strip() not in ("", "0"):
+            return
+        time.sleep(0.05)
+    fail("the window manager never started")
 
 
 def become_subreaper():

@@ -12,8 +12,7 @@ namespace dovrel::accessibility {
 
 namespace {
 
-// Set on a plain widget to give it a role of its own: a group of controls, a
-// status line, a notification.
+// Set on a plain widget to give it a role of its own.
 constexpr char RoleProperty[] = "dovrel_role";
 
 QAccessible::Role formRole(FormKind kind)
@@ -52,31 +51,11 @@ void install()
     QAccessible::installFactory(roles);  // Qt keeps one copy of a factory
 }
 
-void readAsGroup(QWidget* container, const QString& name)
+void readAs(QWidget* w, QAccessible::Role role, const QString& name)
 {
-    container->setProperty(RoleProperty, int(QAccessible::Grouping));
-    setName(container, name);
-}
-
-void readAsList(QWidget* container, const QString& name)
-{
-    container->setProperty(RoleProperty, int(QAccessible::List));
-    setName(container, name);
-}
-
-void readAsListItem(QWidget* item)
-{
-    item->setProperty(RoleProperty, int(QAccessible::ListItem));
-}
-
-void readAsStatusLine(QWidget* line)
-{
-    line->setProperty(RoleProperty, int(QAccessible::StatusBar));
-}
-
-void readAsNotice(QWidget* notice)
-{
-    notice->setProperty(RoleProperty, int(QAccessible::Notification));
+    w->setProperty(RoleProperty, int(role));
+    if (!name.isEmpty())
+        setName(w, name);
 }
 
 bool answerScreenReader()

@@ -14,21 +14,15 @@ namespace dovrel::accessibility {
 // application exists; later calls do nothing.
 void install();
 
-// A plain container read as a group of controls rather than as a window.
-void readAsGroup(QWidget* container, const QString& name);
-
-// A plain container read as a list, and a widget read as an item of it.
-void readAsList(QWidget* container, const QString& name);
-void readAsListItem(QWidget* item);
-
-// A status line, and a notification in it, which a screen reader speaks as
-// soon as it is shown.
-void readAsStatusLine(QWidget* line);
-void readAsNotice(QWidget* notice);
+// A plain widget read in the given role (a group of controls, a list and its
+// items, a status line and its notifications) rather than as an anonymous one.
+void readAs(QWidget* w, QAccessible::Role role, const QString& name = QString());
 
 // Answers what a screen reader has asked meanwhile, and handles no other
 // pending event. For pauses that handle no window events, so that the reader
-// is never kept waiting. False when no screen reader's bus is connected.
+// is never kept waiting. What it answers includes the rare request to act (a
+// button's action, a text set from outside), as any event handling would.
+// False when no screen reader's bus is connected.
 bool answerScreenReader();
 
 // The words the game uses for a kind ("positive"), and the key legend's

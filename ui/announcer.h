@@ -25,20 +25,15 @@ signals:
     void told(const QString& words);
 
 private:
-    void announce(const QString& words);
-
-#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
-    // Before Qt 6.8 the words go out as a notification, which a screen reader
-    // speaks when it appears. Notifications take turns: a screen reader that
-    // has fallen behind skips one that has appeared again before it got to
-    // it, so one comes round again only after all the others.
+    // The words go out from notifications that take turns. A screen reader
+    // that has fallen behind passes over news from an object that has news
+    // again before it got to the first, and over news from one object that
+    // comes thick and fast; from one notification to the next it passes over
+    // nothing.
     static constexpr int Notices = 8;
     QWidget* notices_[Notices];
     QLabel* words_[Notices];
     int current_ = 0;
-#else
-    QLabel* words_;  // the last words told, for the reader's review
-#endif
     QStringList queued_;
 };
 

@@ -56,12 +56,12 @@ void nameBoard(frmDovrel& w)
     for (int i = 1; i <= 6; ++i)
         setDescription(w.lblPoints[i], QStringLiteral("Points of token %1 of the take").arg(i));
     setDescription(w.fraPlayer, QStringLiteral("The player to move"));
-    accessibility::readAsGroup(w.fraSpeed, QStringLiteral("Speed"));
+    accessibility::readAs(w.fraSpeed, QAccessible::Grouping, QStringLiteral("Speed"));
     // A list, because a screen reader takes the renaming of list items that
     // every deal brings for what it is: no news.
-    accessibility::readAsList(w.row, QStringLiteral("Row"));
+    accessibility::readAs(w.row, QAccessible::List, QStringLiteral("Row"));
     for (int k = 0; k < RowLength; ++k) {
-        accessibility::readAsListItem(w.imgImage[k]);
+        accessibility::readAs(w.imgImage[k], QAccessible::ListItem);
         tokenChanged(w, k);
     }
     for (int p = 1; p <= 2; ++p)
@@ -98,9 +98,14 @@ void captionChanged(frmDovrel& w, Ctl c, int index)
         w.news->queue(w.caption(Ctl::lblPoints, index));
         break;
     case Ctl::txtPick:
-        // Only the computer writes into the take box while it is locked.
-        if (!w.txtPick->isEnabled() && !w.caption(Ctl::txtPick).isEmpty())
-            w.news->queue(Words::tr("%1 takes %2.").arg(w.caption(Ctl::fraPlayer), w.caption(Ctl::txtPick)));
+        // Only the computer writes a take into the box while it is locked. It
+        // may choose more than is left; a take ends at the end of the row, and
+        // what is left is always even.
+        if (!w.txtPick->isEnabled() && !w.caption(Ctl::txtPick).isEmpty()) {
+            const int count = std::min(static_cast<int>(leadingNumber(w.caption(Ctl::txtPick))),
+                                       RowLength - frontOfRow(w));
+            w.news->queue(Words::tr("%1 takes %2.").arg(w.caption(Ctl::fraPlayer)).arg(count));
+        }
         break;
     default:
         break;

@@ -286,13 +286,12 @@ void frmDovrel::setCaption(Ctl c, const QString& text, int index)
     case Ctl::fraPlayer:
         fraPlayer->setTitle(literalCaption(text));
         fraPlayer->setProperty("caption", text);
-        reading::captionChanged(*this, c, index);
         return;
     case Ctl::txtPick:
-        if (txtPick->text() != text) {
+        if (txtPick->text() != text)
             txtPick->setText(text);  // runs txtPick_Change
-            reading::captionChanged(*this, c, index);
-        }
+        // Told even when the box held the same digit already.
+        reading::captionChanged(*this, c, index);
         return;
     default:
         if (auto* label = qobject_cast<QLabel*>(control(c, index))) {

@@ -22,8 +22,6 @@ public:
 
     // The handlers, public so that a test can press a tick of the blink.
     void Timer1_Timer();
-    // Whether the blinking name is lit at the moment.
-    bool nameShown() const { return nameShown_; }
     void cmdNew_Click();
     void cmdExit_Click();
 
