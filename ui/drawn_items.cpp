@@ -1,5 +1,7 @@
 #include "ui/drawn_items.h"
 
+#include <QAccessible>
+
 #include <QPainter>
 #include <QTextBoundaryFinder>
 #include <QValidator>
@@ -156,6 +158,12 @@ void TextBox::setMaxCharacters(int count)
 
 void TextBox::focusInEvent(QFocusEvent* e)
 {
+    // Qt tells a screen reader of the focus only after this handler, whose
+    // selection moves the caret first: the reader then follows the caret
+    // without a word and takes the focus for old news. Told first, it speaks
+    // the box.
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    QAccessible::updateAccessibility(&focus);
     QLineEdit::focusInEvent(e);
     emit gotFocus();
 }
