@@ -163,10 +163,10 @@ void CueStream::write(size_t bytes)
         written_ += static_cast<qsizetype>(n);
 }
 
-void CueStream::stateChanged(pa_stream* stream, void* self)
+void CueStream::stateChanged(pa_stream*, void* self)
 {
     auto* me = static_cast<CueStream*>(self);
-    if (pa_stream_get_state(stream) == PA_STREAM_READY && me->waiting_ && me->canStart())
+    if (me->waiting_ && me->canStart())
         me->startWaiting();
 }
 
