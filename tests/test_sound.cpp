@@ -33,6 +33,7 @@ struct CallLog {
     QMutex lock;
     QList<Call> calls;
     std::atomic<int> made{0};
+    std::atomic<int> ended{0};
     void add(const QString& what, const QString& path, CueEngine::Clock::time_point asked = {})
     {
         QMutexLocker hold(&lock);
@@ -74,14 +75,16 @@ SoundCues::EngineMaker loggingMaker(CallLog& log, bool gated = false)
     };
 }
 
-// An engine whose loading hangs until the test lets it go, as a stuck sound system would.
+// An engine whose loading hangs until the test lets it go, as a stuck sound
+// system would. It tells of every cue it plays.
 class StuckEngine final : public CueEngine {
 public:
     StuckEngine(QSemaphore& release, std::atomic<bool>& stuck, CallLog& log)
         : release_(release), stuck_(stuck), log_(log)
     {
     }
-    void setStarted(Started) override {}
+    ~StuckEngine() override { ++log_.ended; }
+    void setStarted(Started started) override { started_ = std::move(started); }
     void load(const QString& path) override
     {
         stuck_ = true;
@@ -89,43 +92,16 @@ public:
         stuck_ = false;
         log_.add(QStringLiteral("load"), path);
     }
-    void play(const QString& path, Clock::time_point asked) override { log_.add(QStringLiteral("play"), path, asked); }
+    void play(const QString& path, Clock::time_point asked) override
+    {
+        log_.add(QStringLiteral("play"), path, asked);
+        started_(path);
+    }
 
 private:
     QSemaphore& release_;
     std::atomic<bool>& stuck_;
     CallLog& log_;
-};
-
-// An engine whose first cue is heard starting only once the test lets it,
-// as from an audio stack that hung and came back. What it shares with the
-// test outlives a thread that is left to itself.
-struct LateNews {
-    QSemaphore release;
-    std::atomic<bool> waiting{false};
-    std::atomic<bool> told{false};
-    std::atomic<int> engines{0};
-};
-
-class LateEngine final : public CueEngine {
-public:
-    explicit LateEngine(std::shared_ptr<LateNews> news) : news_(std::move(news)) { ++news_->engines; }
-    ~LateEngine() override { --news_->engines; }
-    void setStarted(Started started) override { started_ = std::move(started); }
-    void load(const QString&) override {}
-    void play(const QString& path, Clock::time_point) override
-    {
-        if (!news_->waiting.exchange(true)) {
-            news_->release.acquire();
-            started_(path);
-            news_->told = true;
-        } else {
-            started_(path);
-        }
-    }
-
-private:
-    std::shared_ptr<LateNews> news_;
     Started started_;
 };
 
@@ -345,12 +321,15 @@ void SoundTest::newsOfAThreadLeftToItselfGoesNowhere_data()
 void SoundTest::newsOfAThreadLeftToItselfGoesNowhere()
 {
     QFETCH(bool, playerEnds);
-    auto news = std::make_shared<LateNews>();
+    QSemaphore release;
+    std::atomic<bool> stuck{false};
+    CallLog log;
     QStringList started;
-    auto cues = std::make_unique<SoundCues>([news] { return std::make_unique<LateEngine>(news); });
+    auto cues = std::make_unique<SoundCues>([&] { return std::make_unique<StuckEngine>(release, stuck, log); });
     cues->onStarted([&started](const QString& path) { started << QFileInfo(path).fileName(); });
+    cues->prepare({file(QStringLiteral("good.wav"))});
     cues->play(file(QStringLiteral("good.wav")));
-    QTRY_VERIFY(news->waiting);
+    QTRY_VERIFY(stuck);
     QVERIFY(!cues->shutDown(QDeadlineTimer(0)));
     if (playerEnds) {
         cues.reset();
@@ -359,12 +338,10 @@ void SoundTest::newsOfAThreadLeftToItselfGoesNowhere()
         cues->play(file(QStringLiteral("other.wav")));
         QTRY_COMPARE(started, QStringList{"other.wav"});
     }
-    news->release.release();
-    QTRY_VERIFY(news->told);
+    release.release();
+    QTRY_COMPARE(log.ended.load(), 1);  // it played its cue and ended
     QCoreApplication::processEvents();
     QCOMPARE(started, playerEnds ? QStringList() : QStringList{"other.wav"});
-    cues.reset();
-    QTRY_COMPARE(news->engines.load(), 0);  // the thread left to itself has ended too
 }
 
 void SoundTest::noAudioDeviceIsSilent()
