@@ -304,7 +304,8 @@ cues() {
 
 # Plays $2 rounds in the running game $1 (pid): the player's take of 6, then
 # the computer's move, about 8 s at the Fastest speed; the boxes between games
-# are answered as play_match does. A round asks for 8 to 12 cues.
+# are answered as play_match does, and a match won starts the next. A round
+# asks for 6 to 12 cues.
 play_rounds() {
     local pid=$1 rounds=$2 done=0 name deadline=$((SECONDS + 30 * $2))
     while [ "$done" -lt "$rounds" ] && [ $SECONDS -lt $deadline ]; do
@@ -312,6 +313,12 @@ play_rounds() {
         case "$name" in
         "Score For This Game") xdotool key Return ;;
         "Exit Check...") xdotool key n ;;
+        Dovrel)
+            # The winner dialog: New Game, then one player against the
+            # computer again in the setup dialog.
+            xdotool key alt+n; sleep 1
+            xdotool key alt+o; sleep 0.3; xdotool key alt+d; sleep 1.5
+            ;;
         "Dovrel... "*)
             xdotool key "${TAKE6[@]:0:3}"
             if [ "$(active_name)" = "$name" ]; then
