@@ -2,11 +2,13 @@
 # Measures Dovrel against the toolkit's floor, under Xvfb with openbox and a
 # private PulseAudio server that plays into a null sink. Run by hand:
 #
-#   bench/run.sh [SECTION...]     sections: startup deal memory cues cpu pause headless suite
+#   bench/run.sh [SECTION...]     sections: startup deal memory cues hung cpu pause headless suite
 #                                 (all of them when none is named)
 #
 # RUNS (default 10) sets the runs per start-up figure, MATCHES (default 3) the
-# whole matches played for the memory figure; GAME (default build/dovrel) the
+# whole matches played for the memory figure, ROUNDS (default 6) the rounds of
+# a match played with the sound server stopped (STATES: "answering stopped
+# answering stopped", the runs and the server's state in each); GAME (default build/dovrel) the
 # game measured, so that another build of it can be compared with the same
 # script. The figures go to stdout; copy them into BENCHMARKS.md with the date
 # and the machine.
@@ -19,7 +21,7 @@ GAME=${GAME:-$BIN/dovrel}
 RUNS=${RUNS:-10}
 MATCHES=${MATCHES:-3}
 SECTIONS=("$@")
-[ ${#SECTIONS[@]} -eq 0 ] && SECTIONS=(startup deal memory cues cpu pause headless suite)
+[ ${#SECTIONS[@]} -eq 0 ] && SECTIONS=(startup deal memory cues hung cpu pause headless suite)
 
 PACKAGES=(xvfb openbox xdotool x11-utils imagemagick pulseaudio pulseaudio-utils
           libx11-dev libxtst-dev valgrind)
@@ -82,6 +84,7 @@ start_session() {
     mkdir -m 700 "$XDG_RUNTIME_DIR"
     pulseaudio -n --daemonize=no --exit-idle-time=-1 --load="module-null-sink sink_name=rec" \
         --load=module-native-protocol-unix >"$WORK/pulse.log" 2>&1 &
+    PULSE_PID=$!
     PIDS+=($!)
     export PULSE_SERVER=unix:$XDG_RUNTIME_DIR/pulse/native
     for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.05; done
@@ -297,6 +300,84 @@ cues() {
     echo
 }
 
+# --- The cues while the sound server hangs ----------------------------------------
+
+# Plays $2 rounds in the running game $1 (pid): the player's take of 6, then
+# the computer's move, about 8 s at the Fastest speed; the boxes between games
+# are answered as play_match does, and a match won starts the next. A round
+# asks for 6 to 12 cues.
+play_rounds() {
+    local pid=$1 rounds=$2 done=0 name deadline=$((SECONDS + 30 * $2))
+    while [ "$done" -lt "$rounds" ] && [ $SECONDS -lt $deadline ]; do
+        name=$(active_name)
+        case "$name" in
+        "Score For This Game") xdotool key Return ;;
+        "Exit Check...") xdotool key n ;;
+        Dovrel)
+            # The winner dialog: New Game, then one player against the
+            # computer again in the setup dialog.
+            xdotool key alt+n; sleep 1
+            xdotool key alt+o; sleep 0.3; xdotool key alt+d; sleep 1.5
+            ;;
+        "Dovrel... "*)
+            xdotool key "${TAKE6[@]:0:3}"
+            if [ "$(active_name)" = "$name" ]; then
+                xdotool key Return alt+c
+                done=$((done + 1))
+                sleep 9
+            fi
+            ;;
+        esac
+        sleep 0.25
+    done
+}
+
+rss_kib() { awk '/VmRSS/ { print $2 }' "/proc/$1/status"; }
+
+# How often the cue thread of the game $1 has woken: once for each cue asked.
+cue_wakes() {
+    local task
+    for task in /proc/"$1"/task/*; do
+        if [ "$(cat "$task/comm" 2>/dev/null)" = cues ]; then
+            awk '/^voluntary_ctxt_switches/ { print $2 }' "$task/status"
+        fi
+    done
+}
+
+hung() {
+    echo "## The cues while the sound server is stopped (SIGSTOP): resident memory (KiB)"
+    echo "load before: $(load)"
+    local module
+    module="$(dirname "$GAME")/libdovrel_sound.so"
+    # The cue player alone, through the audio module: 60 cues a step apart at
+    # the Fastest speed, then 700 cues 0.1 s apart. Another build's player
+    # comes with its own cue_memory (CUE_MEMORY=...), built with it.
+    local probe=${CUE_MEMORY:-$BIN/bench/cue_memory}
+    echo "player alone: $("$probe" "$module" "$BIN" "$PULSE_PID" 60 500)"
+    echo "player alone: $("$probe" "$module" "$BIN" "$PULSE_PID" 700 100)"
+    # The game: one player against the computer, Fastest, sound on; two
+    # rounds with the server answering, then ROUNDS rounds (6: about 60 cues)
+    # with the server answering or stopped.
+    local state pid main before after wakes rounds=${ROUNDS:-6}
+    for state in ${STATES:-answering stopped answering stopped}; do
+        read -r pid main < <(start_match)
+        sound_on
+        xdotool key alt+f
+        play_rounds "$pid" 2
+        before=$(rss_kib "$pid")
+        wakes=$(cue_wakes "$pid")
+        [ "$state" = stopped ] && kill -STOP "$PULSE_PID"
+        play_rounds "$pid" "$rounds"
+        after=$(rss_kib "$pid")
+        wakes=$(( $(cue_wakes "$pid") - wakes ))
+        [ "$state" = stopped ] && kill -CONT "$PULSE_PID"
+        echo "game, server $state: $before KiB before $rounds rounds (the cue thread woke $wakes times, about once a cue), $after KiB after, $((after - before)) KiB more"
+        stop_game "$pid"
+    done
+    echo "load after: $(load)"
+    echo
+}
+
 # --- Processor time while the game pauses ---------------------------------------
 
 cpu() {
@@ -370,7 +451,7 @@ suite() {
 install_missing "${PACKAGES[@]}"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$(nproc)" --target dovrel floor_window xprobe cpu_share \
-    pause_bench headless_match cue_latency >/dev/null
+    pause_bench headless_match cue_latency cue_memory >/dev/null
 
 echo "# Dovrel benchmarks, $(date -u '+%Y-%m-%d %H:%M UTC')"
 echo "machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(nproc) cores," \
@@ -379,9 +460,9 @@ echo "machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //
      "$(g++ --version | head -1)"
 echo
 
-if wants startup || wants deal || wants memory || wants cues || wants cpu; then
+if wants startup || wants deal || wants memory || wants cues || wants hung || wants cpu; then
     start_session
 fi
-for s in startup deal memory cues cpu pause headless suite; do
+for s in startup deal memory cues hung cpu pause headless suite; do
     if wants "$s"; then "$s"; fi
 done

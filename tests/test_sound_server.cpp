@@ -6,13 +6,16 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <atomic>
 #include <cmath>
 #include <csignal>
 #include <cstdio>
@@ -111,6 +114,34 @@ void goesWithThisProcess(QProcess& p, int sig)
     });
 }
 
+// The audio module's engine, counting the cues handed to it.
+class CountingEngine final : public CueEngine {
+public:
+    CountingEngine(std::unique_ptr<CueEngine> real, std::atomic<int>& played) : real_(std::move(real)), played_(played) {}
+    void setStarted(Started started) override { real_->setStarted(std::move(started)); }
+    void load(const QString& path) override { real_->load(path); }
+    void play(const QString& path, Clock::time_point asked) override
+    {
+        real_->play(path, asked);
+        ++played_;
+    }
+
+private:
+    std::unique_ptr<CueEngine> real_;
+    std::atomic<int>& played_;
+};
+
+// True when the process is stopped (SIGSTOP), as a hung server is.
+bool serverStopped(pid_t pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray line = stat.readAll();
+    // The state follows the command's name, which is in parentheses.
+    return line.mid(line.lastIndexOf(')') + 2, 1) == "T";
+}
+
 }  // namespace
 
 class SoundServerTest : public QObject {
@@ -124,15 +155,18 @@ private slots:
     void badCueFilesStaySilent();
     void everyDingOfATakeIsHeard();
     void aCueCutsOffTheOneStillSounding();
+    void cuesAreTheGamesEventSounds();
     // These hold the server up for a while; they come after the take.
+    void aHungServerIsGivenOneCueAtMost();
     void programEndsWhileACuePlays_data();
     void programEndsWhileACuePlays();
-    // Last: it stops the server.
+    // Last: it stops the server and starts it again, without the recorder.
     void serverGoingAwayMidCueIsSilent();
 
 private:
     qint64 recorded() const { return QFileInfo(recording_).size(); }
     QVector<qint16> recordingFrom(qint64 offset) const;
+    bool startServer();
     void stop(QProcess& p);
 
     QTemporaryDir dir_;
@@ -151,21 +185,7 @@ void SoundServerTest::initTestCase()
     const QString socket = dir_.filePath(QStringLiteral("native"));
     server_ = QStringLiteral("unix:") + socket;
 
-    // A daemon of our own: its own runtime folder and home, no client needs a cookie.
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir_.path());
-    env.insert(QStringLiteral("HOME"), dir_.path());
-    env.remove(QStringLiteral("PULSE_SERVER"));
-    daemon_.setProcessEnvironment(env);
-    daemon_.setStandardOutputFile(dir_.filePath(QStringLiteral("daemon.log")));
-    daemon_.setStandardErrorFile(dir_.filePath(QStringLiteral("daemon.log")), QIODevice::Append);
-    goesWithThisProcess(daemon_, SIGKILL);  // it may be stopped just then, deaf to anything else
-    daemon_.start(pulseaudio, {QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
-                               QStringLiteral("--exit-idle-time=-1"),
-                               QStringLiteral("--load=module-null-sink sink_name=rec"),
-                               QStringLiteral("--load=module-native-protocol-unix auth-anonymous=1 socket=") + socket});
-    QVERIFY(daemon_.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(socket), 10000);
+    QVERIFY(startServer());
 
     // This process and the programs it starts play to that daemon.
     qputenv("PULSE_SERVER", server_.toLocal8Bit());
@@ -182,6 +202,25 @@ void SoundServerTest::initTestCase()
                             QStringLiteral("--rate=%1").arg(Rate), QStringLiteral("--channels=1"),
                             QStringLiteral("--latency-msec=20")});
     QVERIFY(recorder_.waitForStarted());
+}
+
+// A daemon of our own: its own runtime folder and home, no client needs a cookie.
+bool SoundServerTest::startServer()
+{
+    const QString socket = server_.mid(5);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir_.path());
+    env.insert(QStringLiteral("HOME"), dir_.path());
+    env.remove(QStringLiteral("PULSE_SERVER"));
+    daemon_.setProcessEnvironment(env);
+    daemon_.setStandardOutputFile(dir_.filePath(QStringLiteral("daemon.log")), QIODevice::Append);
+    daemon_.setStandardErrorFile(dir_.filePath(QStringLiteral("daemon.log")), QIODevice::Append);
+    goesWithThisProcess(daemon_, SIGKILL);  // it may be stopped just then, deaf to anything else
+    daemon_.start(QStandardPaths::findExecutable(QStringLiteral("pulseaudio")),
+                  {QStringLiteral("-n"), QStringLiteral("--daemonize=no"), QStringLiteral("--exit-idle-time=-1"),
+                   QStringLiteral("--load=module-null-sink sink_name=rec"),
+                   QStringLiteral("--load=module-native-protocol-unix auth-anonymous=1 socket=") + socket});
+    return daemon_.waitForStarted() && QTest::qWaitFor([&] { return QFileInfo::exists(socket); }, 10000);
 }
 
 void SoundServerTest::stop(QProcess& p)
@@ -281,6 +320,58 @@ void SoundServerTest::aCueCutsOffTheOneStillSounding()
         QVERIFY2(env[i] < 0.02 * peak, qPrintable(QStringLiteral("sound at %1 s").arg(i * Window)));
 }
 
+void SoundServerTest::cuesAreTheGamesEventSounds()
+{
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.CueTest"));
+    const auto unnamed = qScopeGuard([] { QGuiApplication::setDesktopFileName(QString()); });
+    const QString ding = QStringLiteral(DOVREL_FOLDER "/ding1.wav");
+    QStringList started;
+    SoundCues cues(audioModule());
+    cues.onStarted([&started](const QString& path) { started << path; });
+    cues.play(ding);
+    QTRY_VERIFY(started.contains(ding));
+    // The streams stay open between cues: the server lists them, each one
+    // under the desktop's volume for alerts and events.
+    QProcess pactl;
+    pactl.start(QStringLiteral("pactl"), {QStringLiteral("list"), QStringLiteral("sink-inputs")});
+    QVERIFY(pactl.waitForFinished(10000));
+    const QString streams = QString::fromUtf8(pactl.readAllStandardOutput());
+    QVERIFY(streams.count(QLatin1String("Sink Input #")) > 0);
+    QCOMPARE(streams.count(QLatin1String("media.role = \"event\"")), streams.count(QLatin1String("Sink Input #")));
+    QVERIFY(streams.contains(QLatin1String("application.icon_name = \"org.example.CueTest\"")));
+    QVERIFY(streams.contains(QStringLiteral("application.name = \"%1\"").arg(QCoreApplication::applicationName())));
+}
+
+void SoundServerTest::aHungServerIsGivenOneCueAtMost()
+{
+    QStringList dings;
+    for (int d = 1; d <= 6; ++d)
+        dings << QStringLiteral(DOVREL_FOLDER "/ding%1.wav").arg(d);
+    std::atomic<int> played{0};
+    QStringList started;
+    SoundCues cues([&played, real = audioModule()] { return std::make_unique<CountingEngine>(real(), played); });
+    cues.onStarted([&started](const QString& path) { started << path; });
+    cues.play(dings[0]);
+    QTRY_VERIFY(started.contains(dings[0]));
+
+    const auto server = static_cast<pid_t>(daemon_.processId());
+    const auto resume = qScopeGuard([server] { ::kill(server, SIGCONT); });
+    ::kill(server, SIGSTOP);
+    // Whatever is written to a hung server piles up in memory, to be played
+    // all at once should it wake: it is told of one cue, the rest are dropped.
+    for (int d = 1; d <= 4; ++d) {
+        cues.play(dings[d]);
+        QTRY_COMPARE(played.load(), d + 1);
+    }
+    QCoreApplication::processEvents();
+    QVERIFY2(started.size() <= 2, qPrintable(started.join(QLatin1Char(' '))));
+
+    // Once the server answers again, so does the sound.
+    ::kill(server, SIGCONT);
+    cues.play(dings[5]);
+    QTRY_VERIFY(started.contains(dings[5]));
+}
+
 void SoundServerTest::badCueFilesStaySilent_data()
 {
     QTest::addColumn<QByteArray>("bytes");
@@ -337,40 +428,52 @@ void SoundServerTest::badCueFilesStaySilent()
 
 void SoundServerTest::programEndsWhileACuePlays_data()
 {
-    QTest::addColumn<QString>("serverHangs");
-    QTest::newRow("answering server") << QString();
-    QTest::newRow("server hung before the first cue") << QStringLiteral("before");
-    QTest::newRow("server hung during a take") << QStringLiteral("during");
+    QTest::addColumn<QString>("hang");
+    QTest::addColumn<QByteArray>("said");
+    const QByteArray clean = "event loop done\nended cleanly\n";
+    QTest::newRow("answering server") << QString() << clean;
+    // Nothing waits for the server: a hung one never holds up the end.
+    QTest::newRow("server hung before the first cue") << QStringLiteral("before") << clean;
+    QTest::newRow("server hung during a take") << QStringLiteral("during") << clean;
+    // A cue thread that never comes back is left to itself, and the program
+    // ends at once, before the audio stack's clean-up could wait on it.
+    QTest::newRow("audio stack hung") << QStringLiteral("audio") << QByteArray("event loop done\n");
 }
 
-// With the server hung, the cue thread is stuck in the audio stack: the
-// program still ends at once, with 0 and without a word.
+// The program ends at once, with 0 and without a word, whatever hangs.
 void SoundServerTest::programEndsWhileACuePlays()
 {
-    QFETCH(QString, serverHangs);
+    QFETCH(QString, hang);
+    QFETCH(QByteArray, said);
     const auto server = static_cast<pid_t>(daemon_.processId());
     const auto resume = qScopeGuard([server] { ::kill(server, SIGCONT); });
     QStringList args;
-    if (serverHangs == QLatin1String("before")) {
+    if (hang == QLatin1String("before")) {
         ::kill(server, SIGSTOP);
         args << QStringLiteral("--close-at-once");
-    } else if (serverHangs == QLatin1String("during")) {
+    } else if (hang == QLatin1String("during")) {
         args << QStringLiteral("--stop-server") << QString::number(server);
+    } else if (hang == QLatin1String("audio")) {
+        args << QStringLiteral("--stuck-audio");
     }
     QProcess program;
     goesWithThisProcess(program, SIGKILL);
     program.start(QStringLiteral(CUE_EXIT_PROBE), args);
     QVERIFY(program.waitForFinished(30000));
+    if (hang == QLatin1String("during"))
+        QVERIFY2(serverStopped(server), "the server was not hung when the program ended");
     // A sanitizer's report is long, and a failed comparison would show only
     // its first line: it is passed on whole.
-    const QByteArray said = program.readAllStandardError();
-    if (!said.isEmpty()) {
-        std::fwrite(said.constData(), 1, static_cast<size_t>(said.size()), stderr);
+    const QByteArray errors = program.readAllStandardError();
+    if (!errors.isEmpty()) {
+        std::fwrite(errors.constData(), 1, static_cast<size_t>(errors.size()), stderr);
         std::fflush(stderr);
     }
-    QVERIFY2(said.isEmpty(), "the program wrote the above on its standard error");
+    QVERIFY2(errors.isEmpty(), "the program wrote the above on its standard error");
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), 0);
+    // Which way it ended: cleanly, or leaving the cue thread to itself.
+    QCOMPARE(program.readAllStandardOutput(), said);
 }
 
 void SoundServerTest::serverGoingAwayMidCueIsSilent()
@@ -385,6 +488,17 @@ void SoundServerTest::serverGoingAwayMidCueIsSilent()
     QTRY_VERIFY(!started.isEmpty());
     stop(daemon_);
     cues.play(folder + QStringLiteral("ding1.wav"));
+
+    // The desktop starts its server again: the next cues find it.
+    QVERIFY(startServer());
+    const QString ding = folder + QStringLiteral("ding2.wav");
+    bool heard = false;
+    for (int tries = 0; tries < 5 && !heard; ++tries) {
+        cues.play(ding);
+        heard = QTest::qWaitFor([&] { return started.contains(ding); }, 2000);
+    }
+    QVERIFY(heard);
+    QVERIFY(!started.contains(folder + QStringLiteral("ding1.wav")));
     cues.shutDown();
     QCOMPARE(err.finish(), QByteArray());
 }

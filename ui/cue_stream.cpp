@@ -16,12 +16,14 @@ constexpr pa_usec_t BufferUsec = 20 * PA_USEC_PER_MSEC;
 // cue: a busy machine that leaves the client library's thread waiting then
 // never cuts a hole into it.
 constexpr pa_usec_t AheadUsec = 4 * PA_USEC_PER_SEC;
+// How long after the game asks for a cue it may still start.
+constexpr auto StaleAfter = std::chrono::milliseconds(500);
 // How long after a cue's end the stream is corked: long enough for the last
 // frames to leave the server, whatever its load.
 constexpr pa_usec_t CorkAfterUsec = 500 * PA_USEC_PER_MSEC;
 
 // Nothing here waits for the server's answer: a server that hangs must never
-// hold up the cue thread.
+// hold up the cue thread. Only the answer to a flush is listened for.
 void forget(pa_operation* operation)
 {
     if (operation)
@@ -30,13 +32,14 @@ void forget(pa_operation* operation)
 
 }  // namespace
 
-CueStream::CueStream(pa_mainloop_api* api, pa_context* context, const pa_sample_spec& sampleSpec, Announce announce)
+CueStream::CueStream(pa_mainloop_api* api, pa_context* context, const pa_sample_spec& sampleSpec,
+                     pa_proplist* properties, Announce announce)
     : api_(api), context_(context), spec_(sampleSpec), announce_(std::move(announce))
 {
     // A wave file's channels come in the wave format's own order.
     pa_channel_map map;
     pa_channel_map_init_extend(&map, sampleSpec.channels, PA_CHANNEL_MAP_WAVEEX);
-    stream_ = pa_stream_new(context, "cues", &sampleSpec, &map);
+    stream_ = pa_stream_new_with_proplist(context, "cues", &sampleSpec, &map, properties);
     if (!stream_)
         return;
     pa_stream_set_state_callback(stream_, stateChanged, this);
@@ -59,6 +62,10 @@ CueStream::~CueStream()
 {
     if (cork_)
         api_->time_free(cork_);
+    if (flush_) {
+        pa_operation_cancel(flush_);
+        pa_operation_unref(flush_);
+    }
     if (!stream_)
         return;
     pa_stream_set_state_callback(stream_, nullptr, nullptr);
@@ -67,40 +74,65 @@ CueStream::~CueStream()
     pa_stream_unref(stream_);
 }
 
+bool CueStream::stale(Clock::time_point asked)
+{
+    return Clock::now() - asked > StaleAfter;
+}
+
 bool CueStream::usable() const
 {
     return stream_ && PA_STREAM_IS_GOOD(pa_stream_get_state(stream_));
 }
 
-void CueStream::play(const QString& path, const QByteArray& frames)
+void CueStream::play(const QString& path, const QByteArray& frames, Clock::time_point asked)
 {
     if (!usable())
         return;
-    path_ = path;
-    cue_ = frames;
-    written_ = 0;
-    waiting_ = pa_stream_get_state(stream_) != PA_STREAM_READY;
-    if (!waiting_)
-        start();
+    waiting_ = Cue{path, frames, asked};
+    if (canStart())
+        startWaiting();
+}
+
+bool CueStream::canStart() const
+{
+    return pa_stream_get_state(stream_) == PA_STREAM_READY && !flush_;
 }
 
 void CueStream::stop()
 {
-    waiting_ = false;
+    waiting_.reset();
     cue_ = QByteArray();
     written_ = 0;
     if (!usable() || corked_)
         return;
-    forget(pa_stream_flush(stream_, nullptr, nullptr));
+    flush();
     forget(pa_stream_cork(stream_, 1, nullptr, nullptr));
     corked_ = true;
 }
 
-void CueStream::start()
+void CueStream::flush()
 {
+    // Answers come in order: the server that answers this one has answered
+    // any before it.
+    if (flush_) {
+        pa_operation_cancel(flush_);
+        pa_operation_unref(flush_);
+    }
+    flush_ = pa_stream_flush(stream_, flushed, this);
+}
+
+void CueStream::startWaiting()
+{
+    const Cue cue = std::move(*waiting_);
+    waiting_.reset();
+    if (stale(cue.asked))
+        return;
+    path_ = cue.path;
+    cue_ = cue.frames;
+    written_ = 0;
     // What the stream still holds is dropped, and the new cue's frames
     // take its place at the point the server is playing.
-    forget(pa_stream_flush(stream_, nullptr, nullptr));
+    flush();
     size_t ahead = pa_usec_to_bytes(AheadUsec, &spec_);
     if (const pa_buffer_attr* attr = pa_stream_get_buffer_attr(stream_))
         ahead = std::min<size_t>(ahead, attr->maxlength);
@@ -131,20 +163,25 @@ void CueStream::write(size_t bytes)
         written_ += static_cast<qsizetype>(n);
 }
 
-void CueStream::stateChanged(pa_stream* stream, void* self)
+void CueStream::stateChanged(pa_stream*, void* self)
 {
     auto* me = static_cast<CueStream*>(self);
-    if (pa_stream_get_state(stream) == PA_STREAM_READY && me->waiting_) {
-        me->waiting_ = false;
-        me->start();
-    }
+    if (me->waiting_ && me->canStart())
+        me->startWaiting();
 }
 
 void CueStream::wantsMore(pa_stream*, size_t bytes, void* self)
 {
+    static_cast<CueStream*>(self)->write(bytes);
+}
+
+void CueStream::flushed(pa_stream*, int, void* self)
+{
     auto* me = static_cast<CueStream*>(self);
-    if (!me->waiting_)
-        me->write(bytes);
+    pa_operation_unref(me->flush_);
+    me->flush_ = nullptr;
+    if (me->waiting_ && me->canStart())
+        me->startWaiting();
 }
 
 void CueStream::corkNow(pa_mainloop_api*, pa_time_event*, const struct timeval*, void* self)

@@ -17,6 +17,8 @@
 namespace dovrel {
 
 struct CueDesk;
+struct CueNews;
+struct CueRequest;
 
 class SoundCues final : public CuePlayer {
 public:
@@ -31,7 +33,8 @@ public:
     void prepare(const QStringList& paths) override;
     void play(const QString& path) override;
 
-    // Runs on the game's thread each time a cue is heard starting.
+    // Runs on the game's thread each time a cue is heard starting. A thread
+    // left to itself (see shutDown) no longer tells.
     void onStarted(std::function<void(const QString&)> handler) { started_ = std::move(handler); }
 
     // How long the end of the program waits for the cue thread.
@@ -40,10 +43,13 @@ public:
     // Ends the cue thread, cutting off a cue that still plays; a later cue
     // starts it afresh. False when the thread has not ended by the deadline,
     // stuck in a sound system that hangs: it is then left to itself, with all
-    // it holds.
+    // it holds, and nothing it holds points back at this player, which may
+    // then go.
     bool shutDown(QDeadlineTimer deadline = QDeadlineTimer(ShutDownMs));
 
     // An engine from the audio module at `path`; none when it cannot be loaded.
+    // Its cues carry the application's name and desktop file name as they
+    // are when this is called.
     static EngineMaker moduleEngine(const QString& path);
     // Where the program's player finds the audio module, unless told otherwise.
     static QString defaultModulePath();
@@ -56,10 +62,12 @@ public:
     void setEngineMaker(EngineMaker maker) { maker_ = std::move(maker); }
 
 private:
-    void post(std::function<void(CueEngine&)> work);
+    friend struct CueNews;
+    void post(CueRequest request);
 
     EngineMaker maker_;
     std::shared_ptr<CueDesk> desk_;
+    std::shared_ptr<CueNews> news_;  // the running cue thread's
     std::thread thread_;
     QObject home_;  // lives on the game's thread, receives news of started cues
     std::function<void(const QString&)> started_;

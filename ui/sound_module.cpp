@@ -4,14 +4,14 @@
 // into memory; the server only ever sees sound that has been checked.
 //
 // Nothing here waits for the server: with no server, one that went away or
-// one that hangs, requests go nowhere and the game stays silent.
+// one that hangs, requests go nowhere and the game stays silent. A hung
+// server is given one cue at most, so that memory stays flat however long it
+// hangs; the sound comes back once it answers again.
 #include <map>
 #include <memory>
 #include <optional>
 #include <pulse/context.h>
-#include <pulse/rtclock.h>
 #include <pulse/thread-mainloop.h>
-#include <pulse/timeval.h>
 #include <tuple>
 
 #include "ui/cue_engine.h"
@@ -22,10 +22,6 @@ namespace {
 
 using dovrel::CueStream;
 using dovrel::WaveSound;
-
-// A cue that waits for the connection longer than this is not played: the
-// moment it belonged to has passed.
-constexpr pa_usec_t StaleUsec = 500 * PA_USEC_PER_MSEC;
 
 pa_sample_spec specOf(const WaveSound& sound)
 {
@@ -55,9 +51,25 @@ private:
     pa_threaded_mainloop* loop_;
 };
 
+// What the desktop's sound settings go by: cues are event sounds, under the
+// volume the desktop gives alerts and events, and they are the game's.
+pa_proplist* propertiesOf(const dovrel::CueSource& source)
+{
+    pa_proplist* properties = pa_proplist_new();
+    pa_proplist_sets(properties, PA_PROP_MEDIA_ROLE, "event");
+    if (!source.name.isEmpty())
+        pa_proplist_sets(properties, PA_PROP_APPLICATION_NAME, source.name.toUtf8().constData());
+    if (!source.iconName.isEmpty()) {
+        pa_proplist_sets(properties, PA_PROP_APPLICATION_ICON_NAME, source.iconName.toUtf8().constData());
+        pa_proplist_sets(properties, PA_PROP_APPLICATION_ID, source.iconName.toUtf8().constData());
+    }
+    return properties;
+}
+
 class PulseEngine final : public dovrel::CueEngine {
 public:
-    PulseEngine() : loop_(pa_threaded_mainloop_new())
+    explicit PulseEngine(const dovrel::CueSource& source)
+        : loop_(pa_threaded_mainloop_new()), properties_(propertiesOf(source))
     {
         if (loop_ && pa_threaded_mainloop_start(loop_) < 0) {
             pa_threaded_mainloop_free(loop_);
@@ -67,16 +79,17 @@ public:
 
     ~PulseEngine() override
     {
-        if (!loop_)
-            return;
-        {
-            Locked hold(loop_);
-            disconnect();
+        if (loop_) {
+            {
+                Locked hold(loop_);
+                disconnect();
+            }
+            // Joins the main loop's thread, which only ever waits on its own
+            // sockets: this returns at once whatever state the server is in.
+            pa_threaded_mainloop_stop(loop_);
+            pa_threaded_mainloop_free(loop_);
         }
-        // Joins the main loop's thread, which only ever waits on its own
-        // sockets: this returns at once whatever state the server is in.
-        pa_threaded_mainloop_stop(loop_);
-        pa_threaded_mainloop_free(loop_);
+        pa_proplist_free(properties_);
     }
 
     void setStarted(Started started) override { started_ = std::move(started); }
@@ -95,13 +108,13 @@ public:
             streamFor(sampleSpec);
     }
 
-    void play(const QString& path) override
+    void play(const QString& path, Clock::time_point asked) override
     {
         const WaveSound* read = sound(path);
         if (!read || !loop_)
             return;
         Locked hold(loop_);
-        pending_ = Pending{path, read->frames, specOf(*read), pa_rtclock_now()};
+        pending_ = Pending{path, read->frames, specOf(*read), asked};
         wanted_[keyOf(pending_->sampleSpec)] = pending_->sampleSpec;
         if (connected())
             playPending();
@@ -112,7 +125,7 @@ private:
         QString path;
         QByteArray frames;
         pa_sample_spec sampleSpec;
-        pa_usec_t asked;
+        Clock::time_point asked;
     };
 
     // Read once; a file that cannot be played is looked at again at its next cue.
@@ -134,7 +147,7 @@ private:
         if (context_ && PA_CONTEXT_IS_GOOD(pa_context_get_state(context_)))
             return pa_context_get_state(context_) == PA_CONTEXT_READY;
         disconnect();
-        context_ = pa_context_new(pa_threaded_mainloop_get_api(loop_), "Dovrel");
+        context_ = pa_context_new_with_proplist(pa_threaded_mainloop_get_api(loop_), "Dovrel", properties_);
         if (!context_)
             return false;
         pa_context_set_state_callback(context_, contextChanged, this);
@@ -173,7 +186,7 @@ private:
             stream.reset();
         if (!stream) {
             stream = std::make_unique<CueStream>(pa_threaded_mainloop_get_api(loop_), context_, sampleSpec,
-                                                 [this](const QString& path) {
+                                                 properties_, [this](const QString& path) {
                                                      if (started_)
                                                          started_(path);
                                                  });
@@ -187,7 +200,7 @@ private:
             return;
         const Pending cue = std::move(*pending_);
         pending_.reset();
-        if (pa_rtclock_now() - cue.asked > StaleUsec)
+        if (CueStream::stale(cue.asked))
             return;
         // A cue in another sample format cuts this one off as well.
         CueStream* stream = streamFor(cue.sampleSpec);
@@ -195,10 +208,11 @@ private:
             if (other.get() != stream)
                 other->stop();
         }
-        stream->play(cue.path, cue.frames);
+        stream->play(cue.path, cue.frames, cue.asked);
     }
 
     pa_threaded_mainloop* loop_;
+    pa_proplist* properties_;
     pa_context* context_ = nullptr;  // and all below: with the main loop's lock held
     std::map<SpecKey, std::unique_ptr<CueStream>> streams_;
     std::map<SpecKey, pa_sample_spec> wanted_;
@@ -209,7 +223,7 @@ private:
 
 }  // namespace
 
-extern "C" Q_DECL_EXPORT dovrel::CueEngine* dovrel_new_cue_engine()
+extern "C" Q_DECL_EXPORT dovrel::CueEngine* dovrel_new_cue_engine(const dovrel::CueSource& source)
 {
-    return new PulseEngine;
+    return new PulseEngine(source);
 }
