@@ -60,6 +60,10 @@ void readAs(QWidget* w, QAccessible::Role role, const QString& name)
 
 bool answerScreenReader()
 {
+    // Nobody listening: nothing to answer, and the bus connection stays
+    // unmade (looking it up would start Qt's bus thread for nothing).
+    if (!QAccessible::isActive())
+        return false;
     // Qt's bridge keeps the screen reader's connection under this name, and
     // hands each question to the object registered at its path as a posted
     // call: the tree of accessible objects, and the cache of it.
