@@ -7,7 +7,8 @@
 // plays FOLDER/ding1.wav once through the audio module MODULE with the server
 // answering, then stops the server (SIGSTOP), plays CUES cues (60), ding1 to
 // ding6 in turn, SPACING_MS apart (500, a step at the Fastest speed), and
-// prints the process's resident memory before and after them. It then lets
+// prints the process's resident memory before and after them, and how many
+// of them the player handed to the stopped server. It then lets
 // the server go on (SIGCONT), waits a second, and plays one more cue: it
 // prints how long after the call that cue was heard starting, or "-".
 #include <QCoreApplication>
@@ -66,7 +67,11 @@ int main(int argc, char* argv[])
     QElapsedTimer clock;
     qint64 heardAt = -1;
     qint64 askedAt = 0;
-    player.onStarted([&](const QString&) { heardAt = clock.elapsed(); });
+    int heard = 0;
+    player.onStarted([&](const QString&) {
+        heardAt = clock.elapsed();
+        ++heard;
+    });
     clock.start();
     player.prepare(all);
     spin(1000);
@@ -75,12 +80,14 @@ int main(int argc, char* argv[])
     const long before = residentKiB();
 
     ::kill(server, SIGSTOP);
+    heard = 0;
     for (int i = 0; i < cues; ++i) {
         player.play(all[i % 6]);
         spin(spacing);
     }
     spin(1000);
     const long after = residentKiB();
+    const int heardStopped = heard;
     ::kill(server, SIGCONT);
 
     spin(1000);
@@ -88,7 +95,8 @@ int main(int argc, char* argv[])
     askedAt = clock.elapsed();
     player.play(all[0]);
     spin(2000);
-    std::printf("%d cues: %ld KiB before, %ld KiB after, %+ld KiB; ", cues, before, after, after - before);
+    std::printf("%d cues: %ld KiB before, %ld KiB after, %+ld KiB; %d given to the stopped server; ", cues, before,
+                after, after - before, heardStopped);
     if (heardAt >= 0)
         std::printf("after the server came back, a cue started %lld ms after its call\n",
                     static_cast<long long>(heardAt - askedAt));

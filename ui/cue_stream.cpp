@@ -1,6 +1,7 @@
 #include "ui/cue_stream.h"
 
 #include <algorithm>
+#include <pulse/error.h>
 #include <pulse/operation.h>
 #include <pulse/rtclock.h>
 #include <pulse/timeval.h>
@@ -53,6 +54,9 @@ CueStream::CueStream(pa_mainloop_api* api, pa_context* context, const pa_sample_
     attr.fragsize = static_cast<uint32_t>(-1);
     const auto flags = static_cast<pa_stream_flags_t>(PA_STREAM_START_CORKED | PA_STREAM_ADJUST_LATENCY);
     if (pa_stream_connect_playback(stream_, nullptr, &attr, flags, nullptr, nullptr) < 0) {
+        // The context keeps the stream and tells it of its own end later.
+        pa_stream_set_state_callback(stream_, nullptr, nullptr);
+        pa_stream_set_write_callback(stream_, nullptr, nullptr);
         pa_stream_unref(stream_);
         stream_ = nullptr;
     }
@@ -175,11 +179,17 @@ void CueStream::wantsMore(pa_stream*, size_t bytes, void* self)
     static_cast<CueStream*>(self)->write(bytes);
 }
 
-void CueStream::flushed(pa_stream*, int, void* self)
+void CueStream::flushed(pa_stream*, int success, void* self)
 {
     auto* me = static_cast<CueStream*>(self);
     pa_operation_unref(me->flush_);
     me->flush_ = nullptr;
+    // The client library gives up waiting after half a minute: the server
+    // still hangs, so the flush is asked again and the cues keep waiting.
+    if (!success && pa_context_errno(me->context_) == PA_ERR_TIMEOUT && me->usable()) {
+        me->flush();
+        return;
+    }
     if (me->waiting_ && me->canStart())
         me->startWaiting();
 }

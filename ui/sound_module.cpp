@@ -147,7 +147,7 @@ private:
         if (context_ && PA_CONTEXT_IS_GOOD(pa_context_get_state(context_)))
             return pa_context_get_state(context_) == PA_CONTEXT_READY;
         disconnect();
-        context_ = pa_context_new_with_proplist(pa_threaded_mainloop_get_api(loop_), "Dovrel", properties_);
+        context_ = pa_context_new_with_proplist(pa_threaded_mainloop_get_api(loop_), nullptr, properties_);
         if (!context_)
             return false;
         pa_context_set_state_callback(context_, contextChanged, this);
