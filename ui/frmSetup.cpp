@@ -1,5 +1,6 @@
 #include "ui/frmSetup.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -168,6 +169,10 @@ void frmSetup::unload()
 {
     markUnloaded();
     hide();
+    if (!QAccessible::isActive()) {
+        deleteLater();
+        return;
+    }
     // A screen reader asks about the dialog's closing (its hiding, the focus
     // leaving) a little later: it gets answers, not objects gone. It goes
     // with the program at the latest.
