@@ -76,6 +76,11 @@ void SetupTest::computerModeFillsAReadOnlyName()
     QCOMPARE(m.PlayerName[1], QStringLiteral("Ann"));
     QCOMPARE(m.PlayerName[2], QStringLiteral("Computer"));
     QCOMPARE(m.VsComputer, True);
+    // The closed dialog, still there until deleted, takes no more orders.
+    s.Option1->click();
+    s.cmdDone->click();
+    QCOMPARE(m.PlayerName[2], QStringLiteral("Computer"));
+    QCOMPARE(m.VsComputer, True);
 }
 
 void SetupTest::typedNamesAreTakenAsTyped()

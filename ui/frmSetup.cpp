@@ -151,6 +151,10 @@ void frmSetup::Option2_Click()
 
 void frmSetup::cmdDone_Click()
 {
+    // A screen reader can still press the buttons of a dialog that lingers
+    // after Done; closed, it takes no more orders.
+    if (!loaded())
+        return;
     Module1& m = Module1::instance();
     m.PlayerName[1] = txtPlayer1->text().isEmpty() ? QStringLiteral("Player 1") : txtPlayer1->text();
     m.PlayerName[2] = txtPlayer2->text().isEmpty() ? QStringLiteral("Player 2") : txtPlayer2->text();
