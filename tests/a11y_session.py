@@ -71,8 +71,20 @@ class Probe:
                 if not text:
                     fail(f"the probe ended ({self.process.wait()})")
                 return text.split()
-        state = "still running" if self.process.poll() is None else f"ended ({self.process.returncode})"
-        fail(f"the probe said nothing ({state})")
+        if self.process.poll() is not None:
+            fail(f"the probe said nothing (ended ({self.process.returncode}))")
+        fail(f"the probe said nothing (still running; {self.state()})")
+
+    def state(self):
+        """What a probe that keeps silent has come to, if it still answers."""
+        try:
+            self.tell("state")
+        except OSError:
+            return "its input is closed"
+        ready, _, _ = select.select([self.process.stdout], [], [], 5)
+        if not ready:
+            return "it does not answer: stuck outside its event loop"
+        return self.process.stdout.readline().decode().strip()
 
     def tell(self, command):
         self.process.stdin.write(command.encode() + b"\n")

@@ -2,7 +2,8 @@
 // cannot read off the accessibility bus by themselves:
 //   dealt PNU...   the kind of each token's picture, P, N or U (neutral), after the deal;
 //   took N S       once a take has handed over: the tokens taken so far and Ann's score.
-// A line "quit" on its input, or the input's end, closes the program.
+// A line "quit" on its input, or the input's end, closes the program; "state"
+// has it say how far the board has come.
 //
 // test_accessibility runs it as it is: a match of Ann against Bob on a virtual
 // clock, so that a take waits for no real seconds. test_screen_reader runs it
@@ -105,6 +106,12 @@ int main(int argc, char* argv[])
             if (command.find("short") != std::string::npos && !w.busy()) {
                 shortenRow(w);
                 say("short");
+            }
+            if (command.find("state") != std::string::npos) {
+                // For a test that waited in vain: what the board has come to.
+                say("state visible " + std::to_string(static_cast<QWidget&>(w).isVisible()) + " active "
+                    + std::to_string(QApplication::activeWindow() == &w) + " busy " + std::to_string(w.busy())
+                    + " dealt " + std::to_string(dealt) + " next " + std::to_string(w.game().NextToken));
             }
             if (n <= 0 || command.find("quit") != std::string::npos) {
                 input.setEnabled(false);
