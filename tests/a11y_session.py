@@ -9,6 +9,7 @@ Run by Debian's /usr/bin/python3, which has the gi bindings."""
 import os
 import select
 import subprocess
+import sys
 import time
 
 from session import Session, fail
@@ -127,3 +128,13 @@ def find(app, role, name=None, description=None):
                 and description in (None, node.description):
             return node
     fail(f"no {role.value_nick} {name or description!r}")
+
+
+def run(main):
+    """Runs a test's main on the probe named by its one argument; a failed
+    check ends it with 1."""
+    try:
+        main(sys.argv[1])
+    except AssertionError as error:
+        print("FAIL:", error, file=sys.stderr)
+        sys.exit(1)

@@ -11,9 +11,8 @@ Run by Debian's /usr/bin/python3, which has the gi bindings:
     /usr/bin/python3 test_accessibility.py PROBE
 """
 import re
-import sys
 
-from a11y_session import Probe, World, fail, find, find_app, walk
+from a11y_session import Probe, World, fail, find, find_app, run, walk
 
 KIND = {"P": "positive", "N": "negative", "U": "neutral"}
 TOKEN = re.compile(r"Token (\d+): (\w+)$")
@@ -104,8 +103,4 @@ def showing(pyatspi, node):
 
 
 if __name__ == "__main__":
-    try:
-        main(sys.argv[1])
-    except AssertionError as error:
-        print("FAIL:", error, file=sys.stderr)
-        sys.exit(1)
+    run(main)

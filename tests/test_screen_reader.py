@@ -13,10 +13,9 @@ and plays with keys as a player does. Whatever the test starts, it stops.
 import os
 import re
 import subprocess
-import sys
 import time
 
-from a11y_session import GUARD, Probe, World, fail
+from a11y_session import GUARD, Probe, World, fail, run
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SPOKEN = re.compile(r"^[\d.]+ (.*)$")  # the time it was said, and what
@@ -133,8 +132,4 @@ def main(probe_path):
 
 
 if __name__ == "__main__":
-    try:
-        main(sys.argv[1])
-    except AssertionError as error:
-        print("FAIL:", error, file=sys.stderr)
-        sys.exit(1)
+    run(main)
