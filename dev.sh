@@ -7,8 +7,11 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 # What the game is built and played with. libpulse-dev builds the audio
-# module, which plays through the desktop's sound server.
-PACKAGES=(cmake make g++ qt6-base-dev libpulse-dev qt6-qpa-plugins fonts-liberation2)
+# module, which plays through the desktop's sound server; qt6-tools-dev and
+# qt6-l10n-tools compile the translations; qt6-translations-l10n gives Qt's own
+# words (Yes, No) in the player's language.
+PACKAGES=(cmake make g++ qt6-base-dev libpulse-dev qt6-qpa-plugins fonts-liberation2
+          qt6-tools-dev qt6-l10n-tools qt6-translations-l10n)
 
 # What only the tests need: desktop-file-utils and appstream check the installed
 # menu entry; pulseaudio and pulseaudio-utils give the sound test a real sound

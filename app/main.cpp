@@ -4,6 +4,7 @@
 
 #include "ui/forms.h"
 #include "ui/frmSetup.h"
+#include "ui/language.h"
 #include "ui/program_end.h"
 #include "ui/sound.h"
 #include "ui/style.h"
@@ -17,6 +18,7 @@ int main(int argc, char* argv[])
         // The desktop matches the window to its menu entry, and so to its icon, by this name.
         QGuiApplication::setDesktopFileName(QStringLiteral(DOVREL_APP_ID));
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
+        dovrel::language::install();
         dovrel::installFonts();
         dovrel::forms::install();
 

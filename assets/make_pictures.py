@@ -13,6 +13,7 @@ The outputs are committed, so building the game never runs this.
 """
 import math
 import os
+import xml.etree.ElementTree as ET
 
 from PIL import Image, ImageDraw, ImageFilter, ImageFont
 
@@ -142,7 +143,36 @@ def make_tokens(scale=1):
         save_gif(rgb, (0xFF, 0x00, 0xFF), out(kind + ".gif", scale))
 
 
-def make_start():
+# The pictures with words in them are drawn again for every translation, with
+# the words its .ts file gives them, into pictures/<code>/.
+TRANSLATIONS = os.path.join(HERE, "..", "translations")
+LANGUAGES = ("de", "fr", "es", "it", "pt_BR", "nl", "pl", "ru")
+ENGLISH = {"START": "START", "10 Points": "10 Points", "Bonus": "Bonus", "Penalty": "Penalty"}
+
+
+def words_in(code):
+    """The picture words as the translation into `code` has them."""
+    words = dict(ENGLISH)
+    tree = ET.parse(os.path.join(TRANSLATIONS, "dovrel_%s.ts" % code))
+    for context in tree.iter("context"):
+        name = context.findtext("name")
+        for message in context.iter("message"):
+            source = message.findtext("source")
+            if (name, source) in (("Key", "START"), ("Key", "Bonus"), ("Key", "Penalty"), ("Game", "10 Points")):
+                words[source] = message.findtext("translation")
+    return words
+
+
+def fitted(d, text, name, size, room):
+    """The font at `size`, or smaller until the text fits `room`."""
+    f = font(name, size)
+    while d.textlength(text, font=f) > room and size > 1:
+        size -= 1
+        f = font(name, size)
+    return f
+
+
+def make_start(words=ENGLISH, folder=""):
     # One size serves every density: the arrow is shown shrunk to a tenth of
     # its size, so even a doubled screen takes its pixels from a bigger picture.
     w, h = 634, 367
@@ -155,8 +185,8 @@ def make_start():
     d.line(pts + [pts[0]], fill=(0x90, 0x00, 0x00), width=9 * s, joint="curve")
     # A lighter streak along the arrow's top edge gives it some body.
     d.line([(60 * s, 318 * s), (305 * s, 150 * s)], fill=(0xA0, 0xFF, 0xA0), width=7 * s)
-    f = font("LiberationSans-Bold.ttf", 150 * s)
-    text = "START"
+    text = words["START"]
+    f = fitted(d, text, "LiberationSans-Bold.ttf", 150 * s, (w - 20) * s)
     box = d.textbbox((0, 0), text, font=f)
     tx = (w * s - (box[2] - box[0])) / 2 - box[0]
     d.text((tx + 5 * s, 6 * s - box[1] + 5 * s), text, font=f, fill=(0x00, 0x00, 0x50))  # drop shadow
@@ -164,7 +194,7 @@ def make_start():
            stroke_width=2 * s, stroke_fill=(0x00, 0x10, 0x80))
     img = reduce(img, w, h)
     yellow = (0xFF, 0xFF, 0x00)
-    save_gif(flatten(img, WINDOW_GREY, yellow), yellow, out("start.gif"), colours=95)
+    save_gif(flatten(img, WINDOW_GREY, yellow), yellow, out(os.path.join(folder, "start.gif")), colours=95)
 
 
 def make_logo(scale=1):
@@ -199,7 +229,7 @@ def key_shape(size, scale=1):
     return reduce(img, w * scale, h * scale)
 
 
-def make_key(scale=1):
+def make_key(scale=1, words=ENGLISH, folder=""):
     w, h = 162, 46
     s = scale
     img = Image.new("RGB", (w * s, h * s), PALE_YELLOW)
@@ -208,14 +238,17 @@ def make_key(scale=1):
     d = ImageDraw.Draw(img)
     for top in (15, 21):  # the colon, two dots of 2 x 2 pixels
         d.rectangle((31 * s, top * s, 33 * s - 1, (top + 2) * s - 1), fill=(0x50, 0x50, 0x58))
-    f = font("LiberationSans-Bold.ttf", 9 * s)
     for i, (kind, caption) in enumerate((("neutral", "10 Points"), ("positive", "Bonus"), ("negative", "Penalty"))):
         centre = (60 + i * 42) * s
         t = token(kind, s)
         img.paste(t, (centre - 14 * s, 2 * s), t)
+        caption = words[caption]
+        # A longer word is drawn smaller, within its column and the picture.
+        room = min(44, 2 * (w - (60 + i * 42))) * s
+        f = fitted(d, caption, "LiberationSans-Bold.ttf", 9 * s, room)
         tw = d.textlength(caption, font=f)
-        d.text((centre - tw / 2, 32 * s), caption, font=f, fill=(0x00, 0x00, 0xE0))
-    img.save(out("key.bmp", s))
+        d.text((centre - tw / 2, 32 * s + (9 * s - f.size)), caption, font=f, fill=(0x00, 0x00, 0xE0))
+    img.save(out(os.path.join(folder, "key.bmp"), s))
 
 
 def icon(n):
@@ -376,6 +409,12 @@ def main():
         make_about_icon(scale)
     make_start()
     make_desktop_icons()
+    for code in LANGUAGES:
+        os.makedirs(os.path.join(OUT, code), exist_ok=True)
+        words = words_in(code)
+        for scale in (1, 2):
+            make_key(scale, words, code)
+        make_start(words, code)
 
 
 if __name__ == "__main__":

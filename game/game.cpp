@@ -1,5 +1,7 @@
 #include "game/game.h"
 
+#include <cmath>
+
 namespace dovrel {
 
 Game::Game(BoardView& view, Module1& m, Random& rng, CuePlayer& cues)
@@ -15,8 +17,7 @@ void Game::Form_Load()
     CurrentPlayer = 1;
     view_.setCaption(Ctl::lblPlayer, m_.PlayerName[1], 1);
     view_.setCaption(Ctl::lblPlayer, m_.PlayerName[2], 2);
-    view_.setCaption(Ctl::mnuSound, m_.SoundOn ? QStringLiteral("Turn &Sound Off")
-                                               : QStringLiteral("Turn &Sound On"));
+    view_.setCaption(Ctl::mnuSound, m_.SoundOn ? soundOffCaption() : soundOnCaption());
     if (m_.SoundOn)
         prepareCues();
     view_.showWindow();
@@ -26,7 +27,10 @@ void Game::Form_Load()
         view_.setValue(Ctl::optFastest, true);
     else
         view_.setValue(Ctl::optNormal, true);
-    PenaltyText = QStringLiteral("ULTIMATE PENALTY") + CrLf + QStringLiteral("Immediate Loss of Game.") + CrLf;
+    //: The penalty display's first line, in capitals; the display is 276 pixels wide.
+    PenaltyText = tr("ULTIMATE PENALTY") + CrLf
+                  //: The penalty display's second line.
+                  + tr("Immediate Loss of Game.") + CrLf;
     // Whatever way led back here, closing a match in progress asks first: the
     // reason that let the previous window go quietly is spent.
     m_.CloseReason.clear();
@@ -84,8 +88,11 @@ bool Game::Form_Unload()
 {
     if (!m_.CloseReason.isEmpty())
         return false;
-    const Answer a = view_.msgBox(QStringLiteral("Quit this game of ''Dovrel'' ?"),
-                                  MsgStyle::YesNoQuestionNoDefault, QStringLiteral("Exit Check..."));
+    //: Asked when the main window is closed. The doubled apostrophes are the
+    //: game's own way of quoting its name.
+    const Answer a = view_.msgBox(tr("Quit this game of ''Dovrel'' ?"), MsgStyle::YesNoQuestionNoDefault,
+                                  //: Title of the message box that asks before the game closes.
+                                  tr("Exit Check..."));
     if (a == Answer::Yes)
         return false;
     // The take box cannot take the focus during a reveal or a computer move.
@@ -125,6 +132,11 @@ double leadingNumber(const QString& text)
     bool ok = false;
     const double v = text.mid(start, i - start).toDouble(&ok);
     return ok ? v : 0.0;
+}
+
+int pluralCount(const QString& score)
+{
+    return static_cast<int>(std::abs(leadingNumber(score)));
 }
 
 }  // namespace dovrel

@@ -2,6 +2,7 @@
 // The main window's game: its state and the procedures that play on it.
 // Every procedure follows the written algorithm of the same name step by step;
 // the window is reached only through BoardView.
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -30,7 +31,13 @@ public:
 // Basic's Val: the number at the start of the text, 0 when there is none.
 double leadingNumber(const QString& text);
 
+// What picks the plural form of the words after a score: its size. Qt's
+// translations take no negative count.
+int pluralCount(const QString& score);
+
 class Game {
+    Q_DECLARE_TR_FUNCTIONS(Game)
+
 public:
     Game(BoardView& view, Module1& m, Random& rng, CuePlayer& cues);
 
@@ -41,6 +48,13 @@ public:
     Indexed<int16_t, 1, 2> Score;
     Indexed<int16_t, 1, 2> Wins;
     QString PenaltyText;
+
+    // The texts that the game both shows and reads back.
+    static QString soundOnCaption();
+    static QString soundOffCaption();
+    // What a neutral token scores, in the point strip and in the key.
+    static QString neutralCaption();
+    static QString winsText(int wins);
 
     // Life cycle.
     void Form_Load();

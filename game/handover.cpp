@@ -19,12 +19,13 @@ private:
     bool old_;
 };
 
-QString winsText(int16_t wins)
-{
-    return QString::number(wins) + (wins == 1 ? QStringLiteral(" Win") : QStringLiteral(" Wins"));
-}
-
 }  // namespace
+
+QString Game::winsText(int wins)
+{
+    //: A player's games won in this match, under the score: 60 pixels wide.
+    return tr("%n Wins", nullptr, wins);
+}
 
 void Game::NextTurn()
 {
@@ -81,9 +82,13 @@ void Game::EndGame()
         view_.setBackColor(Ctl::lblPoints, i, ButtonFace);
     }
     Indexed<QString, 1, 2> line;
-    for (int p = 1; p <= 2; ++p)
-        line[p] = m_.PlayerName[p] + QStringLiteral(": ") + view_.caption(Ctl::lblScore, p)
-                  + QStringLiteral(" points this round. ") + CrLf + CrLf;
+    for (int p = 1; p <= 2; ++p) {
+        const QString score = view_.caption(Ctl::lblScore, p);
+        //: A line of the score message at a game's end: %1 is a player's name,
+        //: %2 the player's points in the game that ended, which may be negative.
+        line[p] = tr("%1: %2 points this round. ", nullptr, pluralCount(score)).arg(m_.PlayerName[p], score)
+                  + CrLf + CrLf;
+    }
 
     const double s1 = leadingNumber(view_.caption(Ctl::lblScore, 1));
     const double s2 = leadingNumber(view_.caption(Ctl::lblScore, 2));
@@ -96,18 +101,19 @@ void Game::EndGame()
         m_.WinnerName = m_.PlayerName[w];
         lastGameDrawn_ = false;
         if (Wins[w] >= 3) {
-            view_.setCaption(Ctl::lblWins, QString::number(Wins[w]) + QStringLiteral(" Wins"), w);
+            view_.setCaption(Ctl::lblWins, winsText(Wins[w]), w);
             announceMatchWinner();
             return;
         }
         CurrentPlayer = w;
-        result = m_.WinnerName + QStringLiteral(" wins this game. ") + m_.PlayerName[o]
-                 + QStringLiteral(" will start the next game.");
+        //: %1 won the game that ended; %2, who lost it, begins the next one.
+        result = tr("%1 wins this game. %2 will start the next game.").arg(m_.WinnerName, m_.PlayerName[o]);
     } else {
         lastGameDrawn_ = true;
-        result = QStringLiteral("Tie score.") + CrLf + QStringLiteral("No winner this game. Prepare to start the next game.");
+        result = tr("Tie score.") + CrLf + tr("No winner this game. Prepare to start the next game.");
     }
-    view_.msgBox(line[1] + line[2] + result, MsgStyle::OkOnly, QStringLiteral("Score For This Game"));
+    //: Title of the message box at the end of each game.
+    view_.msgBox(line[1] + line[2] + result, MsgStyle::OkOnly, tr("Score For This Game"));
     RecordWin();
 }
 

@@ -22,7 +22,12 @@ constexpr struct {
 
 QString pointsCaption(int16_t points)
 {
-    return points < 0 ? QStringLiteral("- %1 Points").arg(-points) : QStringLiteral("+ %1 Points").arg(points);
+    //: What a penalty token cost, in a point box 90 pixels wide, in bold.
+    //: %n is 5, 20, 25 or 40.
+    return points < 0 ? Game::tr("- %n Points", nullptr, -points)
+                      //: What a bonus token scored, in a point box 90 pixels wide,
+                      //: in bold. %n is 20, 25, 35 or 50.
+                      : Game::tr("+ %n Points", nullptr, points);
 }
 
 }  // namespace
@@ -32,7 +37,7 @@ bool Game::TurnOverToken(int i, int k, int16_t& TakePoints)
     bool penalty = false;
     switch (view_.tokenKind(k)) {
     case Kind::Neutral:
-        view_.setCaption(Ctl::lblPoints, QStringLiteral("10 Points"), i);
+        view_.setCaption(Ctl::lblPoints, Game::neutralCaption(), i);
         TakePoints = static_cast<int16_t>(TakePoints + 10);
         break;
     case Kind::Positive: {
@@ -82,8 +87,10 @@ bool Game::TurnOverToken(int i, int k, int16_t& TakePoints)
     GameWinner = w;
     Wins[w] = static_cast<int16_t>(Wins[w] + 1);
     m_.WinnerName = m_.PlayerName[w];
-    const QString WinLine = m_.WinnerName + QStringLiteral(" wins the game. ");
-    const QString StartLine = m_.PlayerName[loser] + QStringLiteral(" will start the next game.");
+    //: On the penalty display, after its two lines: %1 takes the game.
+    const QString WinLine = tr("%1 wins the game. ").arg(m_.WinnerName);
+    //: On the penalty display, after the winner's line: %1 begins the next game.
+    const QString StartLine = tr("%1 will start the next game.").arg(m_.PlayerName[loser]);
     CurrentPlayer = w;
     if (Wins[1] >= 3 || Wins[2] >= 3)
         view_.setCaption(Ctl::lblImmed, PenaltyText + CrLf + WinLine);

@@ -17,15 +17,35 @@ void Game::mnuNormalSpeed_Click() { view_.setValue(Ctl::optNormal, true); }
 void Game::mnuFasterSpeed_Click() { view_.setValue(Ctl::optFaster, true); }
 void Game::mnuFastestSpeed_Click() { view_.setValue(Ctl::optFastest, true); }
 
+QString Game::soundOnCaption()
+{
+    //: Options menu item; S is also the Speed submenu's key in English.
+    return tr("Turn &Sound On");
+}
+
+QString Game::soundOffCaption()
+{
+    //: Options menu item, in place of "Turn &Sound On" while the sound is on.
+    return tr("Turn &Sound Off");
+}
+
+QString Game::neutralCaption()
+{
+    //: What a neutral token scores: in a point box 90 pixels wide, in bold,
+    //: and under its picture in the key (bold, 9 pixels high), where a word
+    //: wider than 42 pixels is drawn smaller.
+    return tr("10 Points");
+}
+
 void Game::mnuSound_Click()
 {
-    if (view_.caption(Ctl::mnuSound) == QLatin1String("Turn &Sound On")) {
+    if (view_.caption(Ctl::mnuSound) == soundOnCaption()) {
         m_.SoundOn = True;
-        view_.setCaption(Ctl::mnuSound, QStringLiteral("Turn &Sound Off"));
+        view_.setCaption(Ctl::mnuSound, soundOffCaption());
         prepareCues();
     } else {
         m_.SoundOn = False;
-        view_.setCaption(Ctl::mnuSound, QStringLiteral("Turn &Sound On"));
+        view_.setCaption(Ctl::mnuSound, soundOnCaption());
     }
 }
 

@@ -5,12 +5,21 @@
 #include <QDBusConnection>
 #include <QWidget>
 
+#include "game/game.h"
 #include "ui/drawn_items.h"
 #include "ui/forms.h"
 
 namespace dovrel::accessibility {
 
 namespace {
+
+// The words a screen reader says, and those of the key under the board.
+class Words {
+    Q_DECLARE_TR_FUNCTIONS(Reading)
+};
+class Key {
+    Q_DECLARE_TR_FUNCTIONS(Key)
+};
 
 // Set on a plain widget to give it a role of its own.
 constexpr char RoleProperty[] = "dovrel_role";
@@ -80,9 +89,12 @@ bool answerScreenReader()
 QString kindWord(Kind kind)
 {
     switch (kind) {
-    case Kind::Positive: return QStringLiteral("positive");
-    case Kind::Negative: return QStringLiteral("negative");
-    case Kind::Neutral: return QStringLiteral("neutral");
+    //: A token's kind, as a screen reader says it: "Token 3: positive".
+    case Kind::Positive: return Words::tr("positive");
+    //: A token's kind, as a screen reader says it: "Token 3: negative".
+    case Kind::Negative: return Words::tr("negative");
+    //: A token's kind, as a screen reader says it: "Token 3: neutral".
+    case Kind::Neutral: return Words::tr("neutral");
     case Kind::None: break;
     }
     return QString();
@@ -91,9 +103,11 @@ QString kindWord(Kind kind)
 QString legendCaption(Kind kind)
 {
     switch (kind) {
-    case Kind::Positive: return QStringLiteral("Bonus");
-    case Kind::Negative: return QStringLiteral("Penalty");
-    case Kind::Neutral: return QStringLiteral("10 Points");
+    //: Under the positive token's picture in the key, where a word wider than 42 pixels is drawn smaller.
+    case Kind::Positive: return Key::tr("Bonus");
+    //: Under the negative token's picture in the key, where a word wider than 42 pixels is drawn smaller.
+    case Kind::Negative: return Key::tr("Penalty");
+    case Kind::Neutral: return Game::neutralCaption();
     case Kind::None: break;
     }
     return QString();

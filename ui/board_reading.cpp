@@ -30,8 +30,12 @@ class Words {
 void nameScoreboard(frmDovrel& w, int player)
 {
     const QString name = w.caption(Ctl::lblPlayer, player);
-    setName(w.lblScore[player], QStringLiteral("%1: %2 points").arg(name, w.caption(Ctl::lblScore, player)));
-    setName(w.lblWins[player], QStringLiteral("%1: %2").arg(name, w.caption(Ctl::lblWins, player)));
+    const QString score = w.caption(Ctl::lblScore, player);
+    //: A player's score as a screen reader names it: %1 is the player's name,
+    //: %2 the score, which may be negative.
+    setName(w.lblScore[player], Words::tr("%1: %2 points", nullptr, pluralCount(score)).arg(name, score));
+    //: A player's games won as a screen reader names it: "Ann: 2 Wins".
+    setName(w.lblWins[player], Words::tr("%1: %2").arg(name, w.caption(Ctl::lblWins, player)));
 }
 
 int frontOfRow(const frmDovrel& w)
@@ -46,20 +50,25 @@ int frontOfRow(const frmDovrel& w)
 
 void nameBoard(frmDovrel& w)
 {
-    setName(w.imgStart, QStringLiteral("Start"));
-    setDescription(w.imgStart, QStringLiteral("The row begins at the token next to it."));
+    //: The name of the start arrow's picture, for a screen reader.
+    setName(w.imgStart, Words::tr("Start"));
+    setDescription(w.imgStart, Words::tr("The row begins at the token next to it."));
     setName(w.imgLogo, QStringLiteral("Dovrel"));
     QStringList key;
     for (Kind kind : {Kind::Neutral, Kind::Positive, Kind::Negative})
-        key << kindWord(kind) + QStringLiteral(", ") + legendCaption(kind);
-    setName(w.imgKey, QStringLiteral("Key: ") + key.join(QStringLiteral("; ")));
+        //: One entry of the key, read out: %1 the token's kind, %2 its caption in the key.
+        key << Words::tr("%1, %2").arg(kindWord(kind), legendCaption(kind));
+    //: The key's picture, read out: %1 is its three entries.
+    setName(w.imgKey, Words::tr("Key: %1").arg(key.join(Words::tr("; "))));
     for (int i = 1; i <= 6; ++i)
-        setDescription(w.lblPoints[i], QStringLiteral("Points of token %1 of the take").arg(i));
-    setDescription(w.fraPlayer, QStringLiteral("The player to move"));
-    accessibility::readAs(w.fraSpeed, QAccessible::Grouping, QStringLiteral("Speed"));
+        setDescription(w.lblPoints[i], Words::tr("Points of token %1 of the take").arg(i));
+    setDescription(w.fraPlayer, Words::tr("The player to move"));
+    //: The group of the three speed options, for a screen reader.
+    accessibility::readAs(w.fraSpeed, QAccessible::Grouping, Words::tr("Speed"));
     // A list, because a screen reader takes the renaming of list items that
     // every deal brings for what it is: no news.
-    accessibility::readAs(w.row, QAccessible::List, QStringLiteral("Row"));
+    //: The row of tokens, read as a list.
+    accessibility::readAs(w.row, QAccessible::List, Words::tr("Row"));
     for (int k = 0; k < RowLength; ++k) {
         accessibility::readAs(w.imgImage[k], QAccessible::ListItem);
         tokenChanged(w, k);
@@ -77,7 +86,8 @@ void tokenChanged(frmDovrel& w, int k)
     // reader walks, which then starts at the front. It keeps its name, so that
     // only a change of kind is sent to the reader.
     if (inRow)
-        setName(token, QStringLiteral("Token %1: %2").arg(k + 1).arg(kindWord(kind)));
+        //: A token in the row: %1 its place (1 to 74), %2 its kind.
+        setName(token, Words::tr("Token %1: %2").arg(k + 1).arg(kindWord(kind)));
     token->setVisible(inRow);
 }
 
@@ -104,6 +114,7 @@ void captionChanged(frmDovrel& w, Ctl c, int index)
         if (!w.txtPick->isEnabled() && !w.caption(Ctl::txtPick).isEmpty()) {
             const int count = std::min(static_cast<int>(leadingNumber(w.caption(Ctl::txtPick))),
                                        RowLength - frontOfRow(w));
+            //: Spoken when the computer takes: %1 is its name, %2 how many tokens.
             w.news->queue(Words::tr("%1 takes %2.").arg(w.caption(Ctl::fraPlayer)).arg(count));
         }
         break;
@@ -120,16 +131,22 @@ QString turnNews(const frmDovrel& w, bool newMatch)
         news << Words::tr("New match.");
     else if (front == 0)
         news << Words::tr("New game.");
+    //: Spoken at each turn's start: %1 is the name of the player to move.
     news << Words::tr("%1 to move.").arg(w.caption(Ctl::fraPlayer));
-    for (int p = 1; p <= 2; ++p)
-        news << Words::tr("%1: %2 points, %3.")
-                    .arg(w.caption(Ctl::lblPlayer, p), w.caption(Ctl::lblScore, p), w.caption(Ctl::lblWins, p));
+    for (int p = 1; p <= 2; ++p) {
+        const QString score = w.caption(Ctl::lblScore, p);
+        //: Spoken at each turn's start: %1 a player's name, %2 the points (may be
+        //: negative), %3 the games won as the board shows them ("2 Wins").
+        news << Words::tr("%1: %2 points, %3.", nullptr, pluralCount(score))
+                    .arg(w.caption(Ctl::lblPlayer, p), score, w.caption(Ctl::lblWins, p));
+    }
     QStringList next;
     for (int k = front; k < std::min(front + 6, RowLength); ++k)
         next << kindWord(w.tokenKind(k));
-    news << Words::tr("Next tokens: %1.").arg(next.join(QStringLiteral(", ")));
-    const int left = RowLength - front;
-    news << (left == 1 ? Words::tr("1 token left.") : Words::tr("%1 tokens left.").arg(left));
+    //: Spoken at each turn's start: the kinds of the next six tokens, joined by ", ".
+    news << Words::tr("Next tokens: %1.").arg(next.join(Words::tr(", ")));
+    //: Spoken at each turn's start.
+    news << Words::tr("%n tokens left.", nullptr, RowLength - front);
     return news.join(QLatin1Char(' '));
 }
 

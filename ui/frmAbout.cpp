@@ -25,19 +25,22 @@ namespace {
 QString notice()
 {
     const QStringList lines = {
-        QStringLiteral("''Dovrel'' is offered by its author as freeware, with no strings attached. "
-                       "You may copy it and pass it on to others without asking permission."),
+        //: The About box's text, in bold, in a frame of 308 by 234 pixels; what
+        //: does not fit is cut off. The doubled apostrophes quote the name.
+        frmAbout::tr("''Dovrel'' is offered by its author as freeware, with no strings attached. "
+                     "You may copy it and pass it on to others without asking permission."),
         QString(),
-        QStringLiteral("Conditions of freeware:"),
-        QStringLiteral("(1) ''Dovrel'' is offered as is, without warranties of any kind, express or "
-                       "implied, as to its operation, its interaction with other files, or its "
-                       "fitness for any particular purpose."),
-        QStringLiteral("(2) There is no product support."),
+        frmAbout::tr("Conditions of freeware:"),
+        frmAbout::tr("(1) ''Dovrel'' is offered as is, without warranties of any kind, express or "
+                     "implied, as to its operation, its interaction with other files, or its "
+                     "fitness for any particular purpose."),
+        frmAbout::tr("(2) There is no product support."),
         QString(),
-        QStringLiteral("I hope you enjoy many good games of ''Dovrel''!"),
+        frmAbout::tr("I hope you enjoy many good games of ''Dovrel''!"),
         QString(),
         QStringLiteral("Qelvani"),
-        QStringLiteral("December 2026"),
+        //: When this version was made.
+        frmAbout::tr("December 2026"),
     };
     return lines.join(CrLf);
 }
@@ -59,14 +62,15 @@ frmAbout::~frmAbout()
 
 void frmAbout::createControls()
 {
-    setWindowTitle(QStringLiteral("About ''Dovrel''"));
+    setWindowTitle(tr("About ''Dovrel''"));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/about.ico")));
     setHelpContext(1000);
     setFont(windowFont());
     setFixedSize(px(5385), px(5445));
     setBackground(this, QColor(0x80FFFF));
 
-    cmdOK = new QPushButton(QStringLiteral("&Close"), this);
+    //: Closes the About box: a button 118 pixels wide.
+    cmdOK = new QPushButton(tr("&Close"), this);
     cmdOK->setGeometry(twipsRect(1740, 4815, 1770, 405));
     cmdOK->setFont(windowFont());
     cmdOK->setDefault(true);
@@ -85,7 +89,8 @@ void frmAbout::createControls()
     Image1->setGeometry(twipsRect(825, 540, 1680, 705));
     Image1->setPicture(picture(QStringLiteral(":/pictures/emblem.gif")));
     accessibility::setName(imgLogo, QStringLiteral("Dovrel"));
-    accessibility::setName(Image1, QStringLiteral("Emblem"));
+    //: The About box's picture, for a screen reader.
+    accessibility::setName(Image1, tr("Emblem"));
     Shape1 = new ShapeItem(this, ShapeItem::Form::Rectangle, QColor(0x00C000), 5);
     Shape1->setGeometry(twipsRect(15, 15, 5355, 5420));
 

@@ -19,9 +19,10 @@ void frmDovrel::mnuExit_Click()
 
 void frmDovrel::mnuNewGame_Click()
 {
-    const Answer a = msgBox(QStringLiteral("Starting a new game will clear all scores and accumulated wins.") + CrLf
-                                + CrLf + QStringLiteral("Proceed with a new game?"),
-                            MsgStyle::YesNoInformation, QStringLiteral("New Game: Notice"));
+    const Answer a = msgBox(tr("Starting a new game will clear all scores and accumulated wins.") + CrLf + CrLf
+                                + tr("Proceed with a new game?"),
+                            //: Title of the message box that asks before a new match.
+                            MsgStyle::YesNoInformation, tr("New Game: Notice"));
     if (a != Answer::Yes)
         return;
     frmSetup& setup = forms::setupWithNames();

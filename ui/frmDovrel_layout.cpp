@@ -9,9 +9,11 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "game/game.h"
 #include "ui/announcer.h"
 #include "ui/drawn_items.h"
 #include "ui/frmDovrel.h"
+#include "ui/frmSetup.h"
 #include "ui/pictures.h"
 #include "ui/style.h"
 #include "ui/twips.h"
@@ -68,30 +70,43 @@ void setBorder(QLabel* l)
 
 void frmDovrel::createControls()
 {
-    setWindowTitle(QStringLiteral("Dovrel... A Strategy Game by Qelvani"));
+    //: The main window's title; Qelvani is the maker's name and stays as it is.
+    setWindowTitle(tr("Dovrel... A Strategy Game by Qelvani"));
     // QIcon takes dovrel@2x.ico along by itself when a screen is dense.
     setWindowIcon(QIcon(QStringLiteral(":/pictures/dovrel.ico")));
     setFont(windowFont());
 
     menuBar = new QMenuBar(this);
-    mnuGame = menuBar->addMenu(QStringLiteral("&Game"));
-    mnuNewGame = mnuGame->addAction(QStringLiteral("&New Game"));
-    mnuExit = mnuGame->addAction(QStringLiteral("E&xit"));
-    mnuOptions = menuBar->addMenu(QStringLiteral("&Options"));
-    mnuViewKey = mnuOptions->addAction(QStringLiteral("&View Key"));
+    // Access keys: the menu bar's share the board's (Take, OK, Speed, the speeds,
+    // Quit, Continue); each menu's items share their menu.
+    //: Menu bar. Its access key must differ from the board's controls' keys.
+    mnuGame = menuBar->addMenu(tr("&Game"));
+    //: Game menu: starts a new match.
+    mnuNewGame = mnuGame->addAction(tr("&New Game"));
+    mnuExit = mnuGame->addAction(tr("E&xit"));
+    //: Menu bar. In English its key clashes with OK's; avoid that if you can.
+    mnuOptions = menuBar->addMenu(tr("&Options"));
+    //: Options menu: shows or hides the key under the board.
+    mnuViewKey = mnuOptions->addAction(tr("&View Key"));
     mnuViewKey->setCheckable(true);
     mnuViewKey->setChecked(true);
-    mnuSound = mnuOptions->addAction(QStringLiteral("Turn &Sound On"));
+    mnuSound = mnuOptions->addAction(Game::soundOnCaption());
     mnuSound->setProperty("caption", mnuSound->text());
     mnuOptions->addSeparator();
-    mnuSpeed = mnuOptions->addMenu(QStringLiteral("&Speed"));
-    mnuNormalSpeed = mnuSpeed->addAction(QStringLiteral("&Normal"));
-    mnuFasterSpeed = mnuSpeed->addAction(QStringLiteral("&Faster"));
-    mnuFastestSpeed = mnuSpeed->addAction(QStringLiteral("Fastes&t"));
-    mnuHelp = menuBar->addMenu(QStringLiteral("&Help"));
-    mnuHelpTopics = mnuHelp->addAction(QStringLiteral("&Topics"));
+    //: Options menu: the submenu of speeds. In English its key clashes with
+    //: "Turn &Sound On"; avoid that if you can.
+    mnuSpeed = mnuOptions->addMenu(tr("&Speed"));
+    //: Speed submenu.
+    mnuNormalSpeed = mnuSpeed->addAction(tr("&Normal"));
+    //: Speed submenu.
+    mnuFasterSpeed = mnuSpeed->addAction(tr("&Faster"));
+    //: Speed submenu.
+    mnuFastestSpeed = mnuSpeed->addAction(tr("Fastes&t"));
+    mnuHelp = menuBar->addMenu(tr("&Help"));
+    //: Help menu: opens the help.
+    mnuHelpTopics = mnuHelp->addAction(tr("&Topics"));
     mnuHelp->addSeparator();
-    mnuAbout = mnuHelp->addAction(QStringLiteral("&About"));
+    mnuAbout = mnuHelp->addAction(tr("&About"));
 
     board = new QWidget(this);
     board->setFixedSize(px(9285), px(5910));
@@ -109,7 +124,8 @@ void frmDovrel::createControls()
     const QColor yellow(0xFFFF00);
     const QColor paleYellow(0xFFFF80);
 
-    lblImmed = makeLabel(board, QStringLiteral("Ultimate Penalty"), twipsRect(2595, 810, 4140, 1950),
+    //: The penalty display's caption before its first use; it is never seen.
+    lblImmed = makeLabel(board, tr("Ultimate Penalty"), twipsRect(2595, 810, 4140, 1950),
                          Qt::AlignHCenter | Qt::AlignTop, boldFont(SerifFamily, 14.25), yellow);
     lblImmed->setWordWrap(true);
     shpImmed = new ShapeItem(board, ShapeItem::Form::Oval, yellow, 4);
@@ -139,7 +155,7 @@ void frmDovrel::createControls()
     imgPos->setPicture(picture(QStringLiteral(":/pictures/positive.gif")));
 
     for (int p : {2, 1}) {
-        lblWins[p] = makeLabel(board, QStringLiteral("0 Wins"),
+        lblWins[p] = makeLabel(board, Game::winsText(0),
                                twipsRect(p == 2 ? 4725 : 3570, 4350, 900, 315), Qt::AlignCenter,
                                bold975, QColor(0x004000));
         setBackground(lblWins[p], paleYellow);
@@ -159,9 +175,9 @@ void frmDovrel::createControls()
                             bold975, yellow);
     lblScore[1] = makeLabel(board, QStringLiteral("0"), twipsRect(3705, 3945, 615, 360), Qt::AlignHCenter | Qt::AlignTop,
                             bold975, yellow);
-    lblPlayer[2] = makeLabel(board, QStringLiteral("Player 2"), twipsRect(4635, 3540, 1200, 240),
+    lblPlayer[2] = makeLabel(board, frmSetup::defaultName(2), twipsRect(4635, 3540, 1200, 240),
                              Qt::AlignHCenter | Qt::AlignTop, bold825, yellow);
-    lblPlayer[1] = makeLabel(board, QStringLiteral("Player 1"), twipsRect(3360, 3540, 1200, 240),
+    lblPlayer[1] = makeLabel(board, frmSetup::defaultName(1), twipsRect(3360, 3540, 1200, 240),
                              Qt::AlignHCenter | Qt::AlignTop, bold825, yellow);
     Line2 = new LineItem(board, twipsPoint(4590, 3525), twipsPoint(4590, 4665), paleYellow, 3);
     Line1 = new LineItem(board, twipsPoint(3435, 3855), twipsPoint(5760, 3855), paleYellow, 3);
@@ -190,17 +206,22 @@ void frmDovrel::createControls()
         w->raise();
 
     // Windowed controls always stand in front of drawn items.
-    fraPlayer = new QGroupBox(QStringLiteral("Player"), board);
+    //: The take panel's caption until the first turn names the player to move.
+    fraPlayer = new QGroupBox(tr("Player"), board);
     fraPlayer->setGeometry(twipsRect(360, 3480, 2715, 1230));
     fraPlayer->setFont(bold975);
     setBackground(fraPlayer, QColor(0xE0E0E0));
     Label1 = makeLabel(fraPlayer, QString(), twipsRect(1380, 405, 615, 315), Qt::AlignLeft | Qt::AlignTop,
                        bold825, palette().color(QPalette::WindowText));
     Label1->setTextFormat(Qt::AutoText);
-    Label1->setText(QStringLiteral("&Take..."));
-    optPick[6] = makeOption(fraPlayer, QStringLiteral("Take &6"), twipsRect(330, 900, 825, 240), QColor(0xE0E0E0));
-    optPick[4] = makeOption(fraPlayer, QStringLiteral("Take &4"), twipsRect(330, 585, 990, 255), QColor(0xE0E0E0));
-    optPick[2] = makeOption(fraPlayer, QStringLiteral("Take &2"), twipsRect(330, 285, 1035, 255), QColor(0xE0E0E0));
+    //: Beside the box where the take is typed: 41 pixels, bold.
+    Label1->setText(tr("&Take..."));
+    //: An option, 55 pixels wide with its round button: 36 for the text, in bold.
+    optPick[6] = makeOption(fraPlayer, tr("Take &6"), twipsRect(330, 900, 825, 240), QColor(0xE0E0E0));
+    //: An option, 66 pixels wide with its round button: 47 for the text, in bold.
+    optPick[4] = makeOption(fraPlayer, tr("Take &4"), twipsRect(330, 585, 990, 255), QColor(0xE0E0E0));
+    //: An option, 69 pixels wide with its round button: 50 for the text, in bold.
+    optPick[2] = makeOption(fraPlayer, tr("Take &2"), twipsRect(330, 285, 1035, 255), QColor(0xE0E0E0));
     txtPick = new TextBox(fraPlayer);
     txtPick->setGeometry(twipsRect(1950, 345, 480, 285));
     txtPick->setFont(windowFont());
@@ -209,7 +230,8 @@ void frmDovrel::createControls()
     QPalette white = txtPick->palette();
     white.setColor(QPalette::Base, Qt::white);
     txtPick->setPalette(white);
-    cmdOK = makeButton(fraPlayer, QStringLiteral("&OK"), twipsRect(1635, 720, 810, 345));
+    //: Confirms the take: a button 54 pixels wide.
+    cmdOK = makeButton(fraPlayer, tr("&OK"), twipsRect(1635, 720, 810, 345));
     cmdOK->setEnabled(false);
     Label1->setBuddy(txtPick);
 
@@ -220,14 +242,20 @@ void frmDovrel::createControls()
     lblSpeed = makeLabel(fraSpeed, QString(), twipsRect(45, 90, 660, 285), Qt::AlignRight | Qt::AlignTop,
                          windowFont(), palette().color(QPalette::WindowText));
     lblSpeed->setTextFormat(Qt::AutoText);
-    lblSpeed->setText(QStringLiteral("&Speed"));
-    optFastest = makeOption(fraSpeed, QStringLiteral("&Fastest"), twipsRect(915, 675, 870, 300), QColor(0xE0E0E0));
-    optFaster = makeOption(fraSpeed, QStringLiteral("Faste&r"), twipsRect(915, 360, 870, 300), QColor(0xE0E0E0));
-    optNormal = makeOption(fraSpeed, QStringLiteral("&Normal"), twipsRect(915, 45, 870, 300), QColor(0xE0E0E0));
+    //: Beside the three speed options: 44 pixels.
+    lblSpeed->setText(tr("&Speed"));
+    //: A speed option, 58 pixels wide with its round button: 39 for the text.
+    optFastest = makeOption(fraSpeed, tr("&Fastest"), twipsRect(915, 675, 870, 300), QColor(0xE0E0E0));
+    //: A speed option, 58 pixels wide with its round button: 39 for the text.
+    optFaster = makeOption(fraSpeed, tr("Faste&r"), twipsRect(915, 360, 870, 300), QColor(0xE0E0E0));
+    //: A speed option, 58 pixels wide with its round button: 39 for the text.
+    optNormal = makeOption(fraSpeed, tr("&Normal"), twipsRect(915, 45, 870, 300), QColor(0xE0E0E0));
     lblSpeed->setBuddy(optNormal);
 
-    cmdQuit = makeButton(board, QStringLiteral("&Quit"), twipsRect(6240, 5430, 1020, 360));
-    cmdImmed = makeButton(board, QStringLiteral("&Continue"), twipsRect(4065, 2850, 1215, 360));
+    //: Ends the program: a button 68 pixels wide.
+    cmdQuit = makeButton(board, tr("&Quit"), twipsRect(6240, 5430, 1020, 360));
+    //: Under the penalty display, to go on to the next game: a button 81 pixels wide.
+    cmdImmed = makeButton(board, tr("&Continue"), twipsRect(4065, 2850, 1215, 360));
     for (QWidget* w : {static_cast<QWidget*>(fraPlayer), static_cast<QWidget*>(fraSpeed),
                        static_cast<QWidget*>(cmdQuit), static_cast<QWidget*>(cmdImmed)})
         w->raise();

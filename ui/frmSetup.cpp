@@ -16,6 +16,7 @@
 #include "ui/drawn_items.h"
 #include "ui/frmDovrel.h"
 #include "ui/help.h"
+#include "ui/language.h"
 #include "ui/pictures.h"
 #include "ui/style.h"
 #include "ui/twips.h"
@@ -60,18 +61,22 @@ void frmSetup::createControls()
 
     Frame1 = new QGroupBox(this);
     Frame1->setGeometry(twipsRect(225, 885, 3660, 990));
-    Option1 = new QRadioButton(QStringLiteral("&Two Players"), Frame1);
+    //: An option, 188 pixels wide with its round button, in bold.
+    Option1 = new QRadioButton(tr("&Two Players"), Frame1);
     Option1->setGeometry(twipsRect(420, 270, 2820, 195));
     Option1->setFont(bold);
-    Option2 = new QRadioButton(QStringLiteral("&One Player vs The Computer"), Frame1);
+    //: An option, 194 pixels wide with its round button (about 177 for the text), in bold.
+    Option2 = new QRadioButton(tr("&One Player vs The Computer"), Frame1);
     Option2->setGeometry(twipsRect(420, 585, 2910, 240));
     Option2->setFont(bold);
 
     Frame2 = new QGroupBox(this);
     Frame2->setGeometry(twipsRect(225, 2025, 3660, 1200));
-    Label1 = new QLabel(QStringLiteral("Player &1:"), Frame2);
+    //: Before the first name's box: 60 pixels, in bold.
+    Label1 = new QLabel(tr("Player &1:"), Frame2);
     Label1->setGeometry(twipsRect(300, 315, 900, 315));
-    Label2 = new QLabel(QStringLiteral("Player &2:"), Frame2);
+    //: Before the second name's box: 60 pixels, in bold.
+    Label2 = new QLabel(tr("Player &2:"), Frame2);
     Label2->setGeometry(twipsRect(285, 690, 900, 315));
     txtPlayer1 = new TextBox(Frame2);
     txtPlayer1->setGeometry(twipsRect(1275, 255, 1800, 300));
@@ -86,10 +91,12 @@ void frmSetup::createControls()
     Label1->setBuddy(txtPlayer1);
     Label2->setBuddy(txtPlayer2);
 
-    cmdDone = new QPushButton(QStringLiteral("&Done"), this);
+    //: Starts the match: a button 102 pixels wide.
+    cmdDone = new QPushButton(tr("&Done"), this);
     cmdDone->setGeometry(twipsRect(240, 3405, 1530, 420));
     cmdDone->setDefault(true);
-    cmdInstructions = new QPushButton(QStringLiteral("&View Game Rules"), this);
+    //: Opens the help at the rules: a button 102 pixels wide.
+    cmdInstructions = new QPushButton(tr("&View Game Rules"), this);
     cmdInstructions->setGeometry(twipsRect(2355, 3405, 1530, 420));
     // Enter presses the focused button, and Done from anywhere else.
     cmdDone->setAutoDefault(true);
@@ -112,7 +119,7 @@ void frmSetup::Form_Load()
 {
     Module1& m = Module1::instance();
     m.SoundDir = withTrailingSeparator(QCoreApplication::applicationDirPath());
-    help::setFile(m.SoundDir + QStringLiteral("Dovrel.hlp"));
+    help::setFile(m.SoundDir + language::helpFileName(m.SoundDir));
     centreOnScreen();
 }
 
@@ -144,7 +151,9 @@ void frmSetup::Option1_Click()
 
 void frmSetup::Option2_Click()
 {
-    txtPlayer2->setText(QStringLiteral("Computer"));
+    //: The computer's name as a player: at most 10 characters, shown in a
+    //: box 120 pixels wide and on the scoreboard in 80 pixels, in bold.
+    txtPlayer2->setText(tr("Computer"));
     txtPlayer2->setReadOnly(true);
     txtPlayer1->setFocus(Qt::OtherFocusReason);
 }
@@ -156,11 +165,20 @@ void frmSetup::cmdDone_Click()
     if (!loaded())
         return;
     Module1& m = Module1::instance();
-    m.PlayerName[1] = txtPlayer1->text().isEmpty() ? QStringLiteral("Player 1") : txtPlayer1->text();
-    m.PlayerName[2] = txtPlayer2->text().isEmpty() ? QStringLiteral("Player 2") : txtPlayer2->text();
+    m.PlayerName[1] = txtPlayer1->text().isEmpty() ? defaultName(1) : txtPlayer1->text();
+    m.PlayerName[2] = txtPlayer2->text().isEmpty() ? defaultName(2) : txtPlayer2->text();
     m.VsComputer = Option1->isChecked() ? False : True;
     unload();
     forms::main().showWindow();
+}
+
+QString frmSetup::defaultName(int player)
+{
+    //: The name of a player who gave none: shown on the scoreboard in 80
+    //: pixels, in bold, and on the take panel.
+    return player == 1 ? tr("Player 1")
+                       //: The name of a player who gave none, as "Player 1".
+                       : tr("Player 2");
 }
 
 void frmSetup::cmdInstructions_Click()

@@ -19,6 +19,8 @@ public:
     frmSetup();
     // Shown without waiting for it, as the active window.
     void showModeless();
+    // The name of a player who gives none.
+    static QString defaultName(int player);
 
     QPushButton* cmdInstructions = nullptr;
     QPushButton* cmdDone = nullptr;

@@ -61,8 +61,10 @@ void frmWinner::createControls()
         b->setAutoDefault(true);  // Enter presses the button that has the focus
         return b;
     };
-    cmdNew = makeButton(QStringLiteral("&New Game"), twipsRect(345, 2085, 1320, 420));
-    cmdExit = makeButton(QStringLiteral("E&xit"), twipsRect(3015, 2085, 1320, 420));
+    //: Starts a new match: a button 88 pixels wide.
+    cmdNew = makeButton(tr("&New Game"), twipsRect(345, 2085, 1320, 420));
+    //: Ends the program: a button 88 pixels wide.
+    cmdExit = makeButton(tr("E&xit"), twipsRect(3015, 2085, 1320, 420));
     setTabOrder(cmdNew, cmdExit);
     setFocusProxy(cmdNew);
 
@@ -80,7 +82,11 @@ void frmWinner::Form_Load()
         move(static_cast<int>(std::lround(left)), outer.y() + px(675));
     }
     lblWinner->setText(Module1::instance().WinnerName);
-    lblMessage->setText(displayText(QStringLiteral("takes the match") + CrLf + QStringLiteral("with 3 wins.")));
+    //: Under the winner's name, which stands alone on the line above: 232 by 68
+    //: pixels, in a large bold font, two lines.
+    lblMessage->setText(displayText(tr("takes the match") + CrLf
+                                    //: The second line under the winner's name.
+                                    + tr("with 3 wins.")));
     Timer1->start();
 }
 

@@ -1,5 +1,6 @@
 #include "ui/help_file.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -12,6 +13,10 @@ namespace {
 // read without end.
 constexpr qint64 MaxFileSize = 4 * 1024 * 1024;
 
+class Words {
+    Q_DECLARE_TR_FUNCTIONS(Help)
+};
+
 Topic failure(QString problem)
 {
     return Topic{false, QString(), std::move(problem)};
@@ -22,18 +27,18 @@ Topic failure(QString problem)
 Topic readTopic(const QString& path, int context)
 {
     if (path.isEmpty())
-        return failure(QStringLiteral("No help file has been named."));
+        return failure(Words::tr("No help file has been named."));
     const QFileInfo info(path);
     if (info.exists() && !info.isFile())
-        return failure(QStringLiteral("The help file %1 could not be opened: it is not a file.").arg(path));
+        return failure(Words::tr("The help file %1 could not be opened: it is not a file.").arg(path));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return failure(QStringLiteral("The help file %1 could not be opened: %2").arg(path, file.errorString()));
+        return failure(Words::tr("The help file %1 could not be opened: %2").arg(path, file.errorString()));
     const QByteArray bytes = file.read(MaxFileSize + 1);
     if (file.error() != QFileDevice::NoError)
-        return failure(QStringLiteral("The help file %1 could not be read: %2").arg(path, file.errorString()));
+        return failure(Words::tr("The help file %1 could not be read: %2").arg(path, file.errorString()));
     if (bytes.size() > MaxFileSize)
-        return failure(QStringLiteral("The help file %1 could not be read: it is too large to be a help file.").arg(path));
+        return failure(Words::tr("The help file %1 could not be read: it is too large to be a help file.").arg(path));
     const QString text = QString::fromUtf8(bytes);
 
     static const QRegularExpression marker(QStringLiteral("<!--\\s*topic\\s+(\\d+)\\s*-->"));
@@ -56,7 +61,7 @@ Topic readTopic(const QString& path, int context)
                          text.mid(start, end - start) + QStringLiteral("</body></html>"),
                      QString()};
     }
-    return failure(QStringLiteral("The help file %1 has no topic %2.").arg(path).arg(context));
+    return failure(Words::tr("The help file %1 has no topic %2.").arg(path).arg(context));
 }
 
 }  // namespace dovrel::help

@@ -36,16 +36,16 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name)
 
 namespace {
 
-const char* const ViewerTitle = "Dovrel Help";
-
 struct TopicButton {
     const char* caption;
     int context;
 };
+// The help's three topics, as its buttons name them; the help file's headings
+// use the same words.
 const TopicButton TopicButtons[] = {
-    {"The Game &Window", 1000},
-    {"&Starting a Match", 2000},
-    {"&Rules of the Game", 3000},
+    {QT_TRANSLATE_NOOP("dovrel::HelpViewer", "The Game &Window"), 1000},
+    {QT_TRANSLATE_NOOP("dovrel::HelpViewer", "&Starting a Match"), 2000},
+    {QT_TRANSLATE_NOOP("dovrel::HelpViewer", "&Rules of the Game"), 3000},
 };
 
 // The first main heading of the page names the topic.
@@ -63,23 +63,25 @@ QString headingOf(const QTextDocument& page)
 HelpViewer::HelpViewer() : QWidget(nullptr, Qt::Window)
 {
     setAttribute(Qt::WA_QuitOnClose, false);
-    setWindowTitle(QString::fromLatin1(ViewerTitle));
+    //: The help window's title.
+    setWindowTitle(tr("Dovrel Help"));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/dovrel.ico")));
 
-    back_ = new QPushButton(QStringLiteral("< &Back"), this);
+    //: Goes back to the page shown before.
+    back_ = new QPushButton(tr("< &Back"), this);
     back_->setEnabled(false);
     connect(back_, &QPushButton::clicked, this, &HelpViewer::goBack);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(back_);
     buttons->addSpacing(8);
     for (const TopicButton& t : TopicButtons) {
-        auto* button = new QPushButton(QString::fromLatin1(t.caption), this);
+        auto* button = new QPushButton(tr(t.caption), this);
         const int context = t.context;
         connect(button, &QPushButton::clicked, this, [this, context] { go(context, QString(), true); });
         buttons->addWidget(button);
     }
     buttons->addStretch();
-    auto* close = new QPushButton(QStringLiteral("&Close"), this);
+    auto* close = new QPushButton(tr("&Close"), this);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     buttons->addWidget(close);
 
@@ -142,8 +144,8 @@ void HelpViewer::go(int context, const QString& anchor, bool remember)
         topic_ = context;
         browser_->setHtml(found.html);
         const QString heading = headingOf(*browser_->document());
-        setWindowTitle(heading.isEmpty() ? QString::fromLatin1(ViewerTitle)
-                                         : QString::fromLatin1(ViewerTitle) + QStringLiteral(" - ") + heading);
+        //: The help window's title with the topic shown: %1 is the topic's heading.
+        setWindowTitle(heading.isEmpty() ? tr("Dovrel Help") : tr("Dovrel Help - %1").arg(heading));
         if (!anchor.isEmpty())
             browser_->scrollToAnchor(anchor);
     } else {
@@ -158,9 +160,10 @@ void HelpViewer::showProblem(const QString& problem)
 {
     problem_ = problem;
     topic_ = 0;
-    browser_->setHtml(QStringLiteral("<h2>The help cannot be shown</h2><p>") + problem.toHtmlEscaped() +
-                      QStringLiteral("</p>"));
-    setWindowTitle(QString::fromLatin1(ViewerTitle));
+    browser_->setHtml(QStringLiteral("<h2>") + tr("The help cannot be shown").toHtmlEscaped()
+                      + QStringLiteral("</h2><p>") + problem.toHtmlEscaped() + QStringLiteral("</p>"));
+    //: The help window's title.
+    setWindowTitle(tr("Dovrel Help"));
 }
 
 void HelpViewer::keyPressEvent(QKeyEvent* event)

@@ -1,10 +1,23 @@
 #include "ui/pictures.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <cmath>
 
+#include "ui/language.h"
+
 namespace dovrel {
+
+namespace {
+
+// Pictures with words in them are drawn again for each translation, by
+// assets/make_pictures.py, which takes their words from the translations:
+// those of the key (the "Key" texts) and this one.
+//: The word over the start arrow's picture, in capitals, as large as fits.
+[[maybe_unused]] const char* const StartWord = QT_TRANSLATE_NOOP("Key", "START");
+
+}  // namespace
 
 QString pictureFileFor(const QString& path, qreal devicePixelRatio)
 {
@@ -26,8 +39,11 @@ QString pictureFileFor(const QString& path, qreal devicePixelRatio)
 QPixmap picture(const QString& path)
 {
     const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    const QString code = language::current();
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    const QString translated = path.left(slash + 1) + code + path.mid(slash);
     // Loading sets the device pixel ratio from the "@2x" in the name.
-    return QPixmap(pictureFileFor(path, ratio));
+    return QPixmap(pictureFileFor(!code.isEmpty() && QFileInfo::exists(translated) ? translated : path, ratio));
 }
 
 }  // namespace dovrel
