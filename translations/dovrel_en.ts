@@ -12,14 +12,6 @@
         </translation>
     </message>
     <message numerus="yes">
-        <source>%1: %n points this round. </source>
-        <extracomment>A line of the score message at a game&apos;s end: %1 is a player&apos;s name, %n the player&apos;s points in the game that ended (may be negative).</extracomment>
-        <translation type="vanished">
-            <numerusform>%1: %n points this round. </numerusform>
-            <numerusform>%1: %n points this round. </numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
         <source>- %n Points</source>
         <extracomment>What a penalty token cost, in a point box 90 pixels wide, in bold. %n is 5, 20, 25 or 40.</extracomment>
         <translation>
@@ -46,22 +38,6 @@
 </context>
 <context>
     <name>Reading</name>
-    <message numerus="yes">
-        <source>%1: %n points</source>
-        <extracomment>A player&apos;s score as a screen reader names it: %1 is the player&apos;s name.</extracomment>
-        <translation type="vanished">
-            <numerusform>%1: %n points</numerusform>
-            <numerusform>%1: %n points</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%1: %n points, %2.</source>
-        <extracomment>Spoken at each turn&apos;s start: %1 a player&apos;s name, %n the points, %2 the games won as the board shows them (&quot;2 Wins&quot;).</extracomment>
-        <translation type="vanished">
-            <numerusform>%1: %n points, %2.</numerusform>
-            <numerusform>%1: %n points, %2.</numerusform>
-        </translation>
-    </message>
     <message numerus="yes">
         <source>%n tokens left.</source>
         <extracomment>Spoken at each turn&apos;s start.</extracomment>

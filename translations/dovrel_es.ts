@@ -31,8 +31,8 @@
         <source>%n Wins</source>
         <extracomment>A player&apos;s games won in this match, under the score: 60 pixels wide.</extracomment>
         <translation>
-            <numerusform>%n triunfo</numerusform>
-            <numerusform>%n triunfos</numerusform>
+            <numerusform>%n&#x202f;triunfo</numerusform>
+            <numerusform>%n&#x202f;triunfos</numerusform>
         </translation>
     </message>
     <message numerus="yes">
@@ -222,18 +222,19 @@
         <translation>%1, %2</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+4"/>
         <source>Key: %1</source>
         <extracomment>The key&apos;s picture, read out: %1 is its three entries.</extracomment>
         <translation>Leyenda: %1</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="-2"/>
         <source>; </source>
+        <extracomment>Between the key&apos;s entries, read out.</extracomment>
         <translation>; </translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+4"/>
         <source>Points of token %1 of the take</source>
         <translation>Puntos de la ficha %1 de la jugada</translation>
     </message>
@@ -292,18 +293,18 @@
         </translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+9"/>
         <source>Next tokens: %1.</source>
-        <extracomment>Spoken at each turn&apos;s start: the kinds of the next six tokens, joined by &quot;, &quot;.</extracomment>
         <translation>Próximas fichas: %1.</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="-1"/>
         <source>, </source>
+        <extracomment>Spoken at each turn&apos;s start: the kinds of the next six tokens, joined by &quot;, &quot;. Between the kinds of the next tokens, read out.</extracomment>
         <translation>, </translation>
     </message>
     <message numerus="yes">
-        <location line="+2"/>
+        <location line="+3"/>
         <source>%n tokens left.</source>
         <extracomment>Spoken at each turn&apos;s start.</extracomment>
         <translation>
@@ -315,32 +316,33 @@
 <context>
     <name>dovrel::HelpViewer</name>
     <message>
-        <location filename="../ui/help_viewer.cpp" line="+46"/>
+        <location filename="../ui/help_viewer.cpp" line="+47"/>
         <source>The Game &amp;Window</source>
+        <extracomment>A help topic&apos;s button: the same words as that topic&apos;s heading in the help file.</extracomment>
         <translation>La &amp;ventana del juego</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>&amp;Starting a Match</source>
+        <extracomment>A help topic&apos;s button: the same words as that topic&apos;s heading in the help file.</extracomment>
         <translation>&amp;Empezar un encuentro</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>&amp;Rules of the Game</source>
+        <extracomment>A help topic&apos;s button: the same words as that topic&apos;s heading in the help file.</extracomment>
         <translation>&amp;Reglas del juego</translation>
     </message>
     <message>
         <location line="+19"/>
-        <location line="+81"/>
-        <location line="+18"/>
+        <location line="+80"/>
+        <location line="+20"/>
         <source>Dovrel Help</source>
-        <extracomment>The help window&apos;s title.
-----------
-The help window&apos;s title with the topic shown: %1 is the topic&apos;s heading.</extracomment>
+        <extracomment>The help window&apos;s title.</extracomment>
         <translation>Ayuda de Dovrel</translation>
     </message>
     <message>
-        <location line="-95"/>
+        <location line="-96"/>
         <source>&lt; &amp;Back</source>
         <extracomment>Goes back to the page shown before.</extracomment>
         <translation>&lt; &amp;Atrás</translation>
@@ -351,7 +353,7 @@ The help window&apos;s title with the topic shown: %1 is the topic&apos;s headin
         <translation>&amp;Cerrar</translation>
     </message>
     <message>
-        <location line="+64"/>
+        <location line="+65"/>
         <source>Dovrel Help - %1</source>
         <translation>Ayuda de Dovrel - %1</translation>
     </message>
@@ -528,25 +530,25 @@ A speed option, 58 pixels wide with its round button: 39 for the text.</extracom
         <location line="+8"/>
         <source>&amp;Take...</source>
         <extracomment>Beside the box where the take is typed: 41 pixels, bold.</extracomment>
-        <translation>&amp;Toma...</translation>
+        <translation>&amp;Elige...</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Take &amp;6</source>
         <extracomment>An option, 55 pixels wide with its round button: 36 for the text, in bold.</extracomment>
-        <translation>Toma &amp;6</translation>
+        <translation>Elige &amp;6</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Take &amp;4</source>
         <extracomment>An option, 66 pixels wide with its round button: 47 for the text, in bold.</extracomment>
-        <translation>Toma &amp;4</translation>
+        <translation>Elige &amp;4</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Take &amp;2</source>
         <extracomment>An option, 69 pixels wide with its round button: 50 for the text, in bold.</extracomment>
-        <translation>Toma &amp;2</translation>
+        <translation>Elige &amp;2</translation>
     </message>
     <message>
         <location line="+10"/>
@@ -618,18 +620,21 @@ A speed option, 58 pixels wide with its round button: 39 for the text.</extracom
         <translation>&amp;Ver las reglas</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>Dovrel: new match</source>
+        <extracomment>The setup dialog&apos;s name, for a screen reader.</extracomment>
         <translation>Dovrel: nuevo encuentro</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Players</source>
+        <extracomment>The frame of the two options who plays, for a screen reader.</extracomment>
         <translation>Jugadores</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Names</source>
+        <extracomment>The frame of the two name boxes, for a screen reader.</extracomment>
         <translation>Nombres</translation>
     </message>
     <message>

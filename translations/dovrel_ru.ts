@@ -227,18 +227,19 @@
         <translation>%1, %2</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+4"/>
         <source>Key: %1</source>
         <extracomment>The key&apos;s picture, read out: %1 is its three entries.</extracomment>
         <translation>Легенда: %1</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="-2"/>
         <source>; </source>
+        <extracomment>Between the key&apos;s entries, read out.</extracomment>
         <translation>; </translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+4"/>
         <source>Points of token %1 of the take</source>
         <translation>Очки фишки %1 во взятии</translation>
     </message>
@@ -298,18 +299,18 @@
         </translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+9"/>
         <source>Next tokens: %1.</source>
-        <extracomment>Spoken at each turn&apos;s start: the kinds of the next six tokens, joined by &quot;, &quot;.</extracomment>
         <translation>Следующие фишки: %1.</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="-1"/>
         <source>, </source>
+        <extracomment>Spoken at each turn&apos;s start: the kinds of the next six tokens, joined by &quot;, &quot;. Between the kinds of the next tokens, read out.</extracomment>
         <translation>, </translation>
     </message>
     <message numerus="yes">
-        <location line="+2"/>
+        <location line="+3"/>
         <source>%n tokens left.</source>
         <extracomment>Spoken at each turn&apos;s start.</extracomment>
         <translation>
@@ -322,32 +323,33 @@
 <context>
     <name>dovrel::HelpViewer</name>
     <message>
-        <location filename="../ui/help_viewer.cpp" line="+46"/>
+        <location filename="../ui/help_viewer.cpp" line="+47"/>
         <source>The Game &amp;Window</source>
+        <extracomment>A help topic&apos;s button: the same words as that topic&apos;s heading in the help file.</extracomment>
         <translation>&amp;Окно игры</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>&amp;Starting a Match</source>
+        <extracomment>A help topic&apos;s button: the same words as that topic&apos;s heading in the help file.</extracomment>
         <translation>Начало &amp;матча</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>&amp;Rules of the Game</source>
+        <extracomment>A help topic&apos;s button: the same words as that topic&apos;s heading in the help file.</extracomment>
         <translation>&amp;Правила игры</translation>
     </message>
     <message>
         <location line="+19"/>
-        <location line="+81"/>
-        <location line="+18"/>
+        <location line="+80"/>
+        <location line="+20"/>
         <source>Dovrel Help</source>
-        <extracomment>The help window&apos;s title.
-----------
-The help window&apos;s title with the topic shown: %1 is the topic&apos;s heading.</extracomment>
+        <extracomment>The help window&apos;s title.</extracomment>
         <translation>Справка Dovrel</translation>
     </message>
     <message>
-        <location line="-95"/>
+        <location line="-96"/>
         <source>&lt; &amp;Back</source>
         <extracomment>Goes back to the page shown before.</extracomment>
         <translation>&lt; &amp;Назад</translation>
@@ -358,7 +360,7 @@ The help window&apos;s title with the topic shown: %1 is the topic&apos;s headin
         <translation>&amp;Закрыть</translation>
     </message>
     <message>
-        <location line="+64"/>
+        <location line="+65"/>
         <source>Dovrel Help - %1</source>
         <translation>Справка Dovrel — %1</translation>
     </message>
@@ -625,18 +627,21 @@ A speed option, 58 pixels wide with its round button: 39 for the text.</extracom
         <translation>&amp;Правила игры</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>Dovrel: new match</source>
+        <extracomment>The setup dialog&apos;s name, for a screen reader.</extracomment>
         <translation>Dovrel: новый матч</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Players</source>
+        <extracomment>The frame of the two options who plays, for a screen reader.</extracomment>
         <translation>Игроки</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Names</source>
+        <extracomment>The frame of the two name boxes, for a screen reader.</extracomment>
         <translation>Имена</translation>
     </message>
     <message>

@@ -58,8 +58,10 @@ void nameBoard(frmDovrel& w)
     for (Kind kind : {Kind::Neutral, Kind::Positive, Kind::Negative})
         //: One entry of the key, read out: %1 the token's kind, %2 its caption in the key.
         key << Words::tr("%1, %2").arg(kindWord(kind), legendCaption(kind));
+    //: Between the key's entries, read out.
+    const QString between = Words::tr("; ");
     //: The key's picture, read out: %1 is its three entries.
-    setName(w.imgKey, Words::tr("Key: %1").arg(key.join(Words::tr("; "))));
+    setName(w.imgKey, Words::tr("Key: %1").arg(key.join(between)));
     for (int i = 1; i <= 6; ++i)
         setDescription(w.lblPoints[i], Words::tr("Points of token %1 of the take").arg(i));
     setDescription(w.fraPlayer, Words::tr("The player to move"));
@@ -144,7 +146,9 @@ QString turnNews(const frmDovrel& w, bool newMatch)
     for (int k = front; k < std::min(front + 6, RowLength); ++k)
         next << kindWord(w.tokenKind(k));
     //: Spoken at each turn's start: the kinds of the next six tokens, joined by ", ".
-    news << Words::tr("Next tokens: %1.").arg(next.join(Words::tr(", ")));
+    //: Between the kinds of the next tokens, read out.
+    const QString between = Words::tr(", ");
+    news << Words::tr("Next tokens: %1.").arg(next.join(between));
     //: Spoken at each turn's start.
     news << Words::tr("%n tokens left.", nullptr, RowLength - front);
     return news.join(QLatin1Char(' '));

@@ -104,8 +104,11 @@ void frmSetup::createControls()
 
     // The dialog and its frames have no caption to read out; a screen reader
     // is given names for them.
+    //: The setup dialog's name, for a screen reader.
     accessibility::setName(this, tr("Dovrel: new match"));
+    //: The frame of the two options who plays, for a screen reader.
     accessibility::setName(Frame1, tr("Players"));
+    //: The frame of the two name boxes, for a screen reader.
     accessibility::setName(Frame2, tr("Names"));
 
     setTabOrder(Option1, Option2);

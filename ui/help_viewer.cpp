@@ -43,8 +43,11 @@ struct TopicButton {
 // The help's three topics, as its buttons name them; the help file's headings
 // use the same words.
 const TopicButton TopicButtons[] = {
+    //: A help topic's button: the same words as that topic's heading in the help file.
     {QT_TRANSLATE_NOOP("dovrel::HelpViewer", "The Game &Window"), 1000},
+    //: A help topic's button: the same words as that topic's heading in the help file.
     {QT_TRANSLATE_NOOP("dovrel::HelpViewer", "&Starting a Match"), 2000},
+    //: A help topic's button: the same words as that topic's heading in the help file.
     {QT_TRANSLATE_NOOP("dovrel::HelpViewer", "&Rules of the Game"), 3000},
 };
 
@@ -144,8 +147,9 @@ void HelpViewer::go(int context, const QString& anchor, bool remember)
         topic_ = context;
         browser_->setHtml(found.html);
         const QString heading = headingOf(*browser_->document());
-        //: The help window's title with the topic shown: %1 is the topic's heading.
-        setWindowTitle(heading.isEmpty() ? tr("Dovrel Help") : tr("Dovrel Help - %1").arg(heading));
+        setWindowTitle(heading.isEmpty() ? tr("Dovrel Help")
+                                         //: The help window's title with a topic shown: %1 is the topic's heading.
+                                         : tr("Dovrel Help - %1").arg(heading));
         if (!anchor.isEmpty())
             browser_->scrollToAnchor(anchor);
     } else {
