@@ -201,8 +201,9 @@ void TranslationsTest::everyCaptionFitsAndKeepsItsKey()
         fits(control, QStringLiteral("setup"));
     if (QFontMetrics(setup.txtPlayer2->font()).horizontalAdvance(setup.txtPlayer2->text()) > setup.txtPlayer2->width() - 6)
         faults << QStringLiteral("the computer's name is wider than its box");
-    if (setup.txtPlayer2->text().size() > 10)
-        faults << QStringLiteral("the computer's name is longer than a name may be");
+    for (const QString& name : {setup.txtPlayer2->text(), frmSetup::defaultName(1), frmSetup::defaultName(2)})
+        if (name.size() > 10)
+            faults << name + QStringLiteral(" is longer than a name may be");
     unique(captions(&setup), QStringLiteral("setup"));
 
     frmWinner& winner = forms::winner();

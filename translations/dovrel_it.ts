@@ -647,12 +647,12 @@ A speed option, 58 pixels wide with its round button: 39 for the text.</extracom
         <location line="+23"/>
         <source>Player 1</source>
         <extracomment>The name of a player who gave none: shown on the scoreboard in 80 pixels, in bold, and on the take panel.</extracomment>
-        <translation>Giocatore 1</translation>
+        <translation>Gioc. 1</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Player 2</source>
-        <translation>Giocatore 2</translation>
+        <translation>Gioc. 2</translation>
     </message>
 </context>
 <context>

@@ -117,7 +117,7 @@ void captionChanged(frmDovrel& w, Ctl c, int index)
             const int count = std::min(static_cast<int>(leadingNumber(w.caption(Ctl::txtPick))),
                                        RowLength - frontOfRow(w));
             //: Spoken when the computer takes: %1 is its name, %2 how many tokens.
-            w.news->queue(Words::tr("%1 takes %2.").arg(w.caption(Ctl::fraPlayer)).arg(count));
+            w.news->queue(Words::tr("%1 takes %2.").arg(w.caption(Ctl::fraPlayer), QString::number(count)));
         }
         break;
     default:

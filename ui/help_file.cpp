@@ -61,7 +61,7 @@ Topic readTopic(const QString& path, int context)
                          text.mid(start, end - start) + QStringLiteral("</body></html>"),
                      QString()};
     }
-    return failure(Words::tr("The help file %1 has no topic %2.").arg(path).arg(context));
+    return failure(Words::tr("The help file %1 has no topic %2.").arg(path, QString::number(context)));
 }
 
 }  // namespace dovrel::help
