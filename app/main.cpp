@@ -13,6 +13,7 @@ int main(int argc, char* argv[])
 {
     int exitCode = 0;
     {
+        const dovrel::language::QuietLocaleSwitch quiet;
         QApplication app(argc, argv);
         QApplication::setApplicationName(QStringLiteral("Dovrel"));
         // The desktop matches the window to its menu entry, and so to its icon, by this name.

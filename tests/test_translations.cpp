@@ -380,6 +380,7 @@ void TranslationsTest::theDesktopsLanguageIsSpokenAndEnglishStaysExact()
 int main(int argc, char* argv[])
 {
     if (argc == 2 && qstrcmp(argv[1], "--speak") == 0) {
+        const language::QuietLocaleSwitch quiet;
         QApplication app(argc, argv);
         const QString code = language::install();
         const QStringList said = {

@@ -46,7 +46,27 @@ QStringList codesFor(const QString& uiLanguage)
     return codes;
 }
 
+QtMessageHandler beforeQuiet = nullptr;
+
+void withoutLocaleSwitch(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("Detected locale \"")))
+        return;
+    if (beforeQuiet)
+        beforeQuiet(type, context, message);
+}
+
 }  // namespace
+
+QuietLocaleSwitch::QuietLocaleSwitch()
+{
+    beforeQuiet = qInstallMessageHandler(withoutLocaleSwitch);
+}
+
+QuietLocaleSwitch::~QuietLocaleSwitch()
+{
+    qInstallMessageHandler(beforeQuiet);
+}
 
 QString install(const QLocale& locale, const QString& folder)
 {

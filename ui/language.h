@@ -16,6 +16,18 @@ inline const QString BuiltIn = QStringLiteral(":/i18n");
 // "pt_BR"), empty for English. A later call replaces what an earlier one put in.
 QString install(const QLocale& locale = QLocale::system(), const QString& folder = BuiltIn);
 
+// While it lives, Qt's notice that it switched a locale missing here, or one
+// without UTF-8, to a UTF-8 one is not printed: the desktop may name a
+// language this system lacks, and the game then simply speaks English. Make it
+// before the application, which is when Qt gives the notice.
+class QuietLocaleSwitch {
+public:
+    QuietLocaleSwitch();
+    ~QuietLocaleSwitch();
+    QuietLocaleSwitch(const QuietLocaleSwitch&) = delete;
+    QuietLocaleSwitch& operator=(const QuietLocaleSwitch&) = delete;
+};
+
 // The code that install() returned last.
 QString current();
 
