@@ -12,7 +12,8 @@ sleep 1
 export DISPLAY=$display
 openbox >/dev/null 2>&1 &
 sleep 1
-./build/dovrel >/dev/null 2>&1 &
+# In English, whatever the desktop of whoever runs it speaks.
+LANGUAGE= LC_ALL=C.UTF-8 ./build/dovrel >/dev/null 2>&1 &
 game=$!
 sleep 1.5
 xdotool type "Ann"; xdotool key Tab; xdotool type "Bob"; xdotool key Return
