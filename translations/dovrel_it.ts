@@ -295,16 +295,17 @@
     <message>
         <location line="+9"/>
         <source>Next tokens: %1.</source>
+        <extracomment>Spoken at each turn&apos;s start: the kinds of the next six tokens.</extracomment>
         <translation>Prossimi gettoni: %1.</translation>
     </message>
     <message>
-        <location line="-1"/>
+        <location line="-2"/>
         <source>, </source>
-        <extracomment>Spoken at each turn&apos;s start: the kinds of the next six tokens, joined by &quot;, &quot;. Between the kinds of the next tokens, read out.</extracomment>
+        <extracomment>Between the kinds of the next tokens, read out.</extracomment>
         <translation>, </translation>
     </message>
     <message numerus="yes">
-        <location line="+3"/>
+        <location line="+4"/>
         <source>%n tokens left.</source>
         <extracomment>Spoken at each turn&apos;s start.</extracomment>
         <translation>
@@ -334,15 +335,13 @@
         <translation>&amp;Regole del gioco</translation>
     </message>
     <message>
-        <location line="+19"/>
-        <location line="+80"/>
-        <location line="+20"/>
+        <location line="+7"/>
         <source>Dovrel Help</source>
         <extracomment>The help window&apos;s title.</extracomment>
         <translation>Guida di Dovrel</translation>
     </message>
     <message>
-        <location line="-96"/>
+        <location line="+24"/>
         <source>&lt; &amp;Back</source>
         <extracomment>Goes back to the page shown before.</extracomment>
         <translation>&lt; &amp;Indietro</translation>
@@ -353,12 +352,12 @@
         <translation>&amp;Chiudi</translation>
     </message>
     <message>
-        <location line="+65"/>
+        <location line="-35"/>
         <source>Dovrel Help - %1</source>
         <translation>Guida di Dovrel - %1</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+112"/>
         <source>The help cannot be shown</source>
         <translation>Impossibile mostrare la guida</translation>
     </message>

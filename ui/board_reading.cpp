@@ -145,9 +145,9 @@ QString turnNews(const frmDovrel& w, bool newMatch)
     QStringList next;
     for (int k = front; k < std::min(front + 6, RowLength); ++k)
         next << kindWord(w.tokenKind(k));
-    //: Spoken at each turn's start: the kinds of the next six tokens, joined by ", ".
     //: Between the kinds of the next tokens, read out.
     const QString between = Words::tr(", ");
+    //: Spoken at each turn's start: the kinds of the next six tokens.
     news << Words::tr("Next tokens: %1.").arg(next.join(between));
     //: Spoken at each turn's start.
     news << Words::tr("%n tokens left.", nullptr, RowLength - front);

@@ -51,6 +51,15 @@ const TopicButton TopicButtons[] = {
     {QT_TRANSLATE_NOOP("dovrel::HelpViewer", "&Rules of the Game"), 3000},
 };
 
+// The window's title, with the heading of the topic on show when there is one.
+QString viewerTitle(const QString& heading = QString())
+{
+    //: The help window's title.
+    return heading.isEmpty() ? HelpViewer::tr("Dovrel Help")
+                             //: The help window's title with a topic shown: %1 is the topic's heading.
+                             : HelpViewer::tr("Dovrel Help - %1").arg(heading);
+}
+
 // The first main heading of the page names the topic.
 QString headingOf(const QTextDocument& page)
 {
@@ -66,8 +75,7 @@ QString headingOf(const QTextDocument& page)
 HelpViewer::HelpViewer() : QWidget(nullptr, Qt::Window)
 {
     setAttribute(Qt::WA_QuitOnClose, false);
-    //: The help window's title.
-    setWindowTitle(tr("Dovrel Help"));
+    setWindowTitle(viewerTitle());
     setWindowIcon(QIcon(QStringLiteral(":/pictures/dovrel.ico")));
 
     //: Goes back to the page shown before.
@@ -146,10 +154,7 @@ void HelpViewer::go(int context, const QString& anchor, bool remember)
         problem_.clear();
         topic_ = context;
         browser_->setHtml(found.html);
-        const QString heading = headingOf(*browser_->document());
-        setWindowTitle(heading.isEmpty() ? tr("Dovrel Help")
-                                         //: The help window's title with a topic shown: %1 is the topic's heading.
-                                         : tr("Dovrel Help - %1").arg(heading));
+        setWindowTitle(viewerTitle(headingOf(*browser_->document())));
         if (!anchor.isEmpty())
             browser_->scrollToAnchor(anchor);
     } else {
@@ -166,8 +171,7 @@ void HelpViewer::showProblem(const QString& problem)
     topic_ = 0;
     browser_->setHtml(QStringLiteral("<h2>") + tr("The help cannot be shown").toHtmlEscaped()
                       + QStringLiteral("</h2><p>") + problem.toHtmlEscaped() + QStringLiteral("</p>"));
-    //: The help window's title.
-    setWindowTitle(tr("Dovrel Help"));
+    setWindowTitle(viewerTitle());
 }
 
 void HelpViewer::keyPressEvent(QKeyEvent* event)
